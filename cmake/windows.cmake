@@ -1,0 +1,51 @@
+# The Windows world: the engine qsx.exe, uidriver.exe and the tests run under Wine.
+option(QUIV_WIN_TESTS "Build the Windows tests (run under Wine)" ON)
+
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}")
+
+# Small, static programs: every byte of the engine is copied into every installer.
+add_compile_options(-ffunction-sections -fdata-sections)
+set(QUIV_WIN_LINK -static -Wl,--gc-sections)
+
+set(QUIV_WIN_SYSTEM_LIBS gdi32 user32 shell32 ole32 oleaut32 advapi32 version uuid comdlg32)
+
+# The engine's code, less its entry point and its fatal-error box (so tests can link the rest).
+quiv_glob(ENGINE_SOURCES DIRS platform archive install uninstall ui app
+  EXCLUDE "/portable/" "/archive/format/" "/app/WinMain.cpp$" "/app/FatalError.cpp$")
+quiv_library(quiv_engine ${ENGINE_SOURCES})
+quiv_engine_code(quiv_engine)
+quiv_link(quiv_engine quiv_portable quiv_format quiv_core ${QUIV_WIN_SYSTEM_LIBS})
+
+file(GLOB QSX_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/resources/*.rc)
+set(QSX_ENTRY ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${CMAKE_SOURCE_DIR}/app/FatalError.cpp)
+if(EXISTS ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
+  add_executable(qsx WIN32 ${QSX_ENTRY} ${QSX_RESOURCES})
+  target_compile_options(qsx PRIVATE ${QUIV_ENGINE_FLAGS})
+  target_link_libraries(qsx PRIVATE quiv_engine)
+  target_link_options(qsx PRIVATE ${QUIV_WIN_LINK} -s)
+endif()
+
+# uidriver: starts a program, reports and answers its windows (a console program).
+file(GLOB UIDRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/uidriver/*.cpp)
+if(UIDRIVER_SOURCES)
+  add_executable(uidriver ${UIDRIVER_SOURCES})
+  target_link_libraries(uidriver PRIVATE gdi32 user32)
+  target_link_options(uidriver PRIVATE ${QUIV_WIN_LINK})
+endif()
+
+if(QUIV_WIN_TESTS)
+  # GoogleTest from the machine's sources, cross-built.
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  quiv_glob(WINTEST_SOURCES DIRS tests/win)
+  if(WINTEST_SOURCES)
+    add_executable(wintests ${WINTEST_SOURCES})
+    target_link_libraries(wintests PRIVATE quiv_engine quiv_host_fatal GTest::gtest GTest::gmock)
+    target_link_options(wintests PRIVATE -static)
+    set_target_properties(wintests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/win)
+  endif()
+endif()

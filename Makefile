@@ -29,7 +29,7 @@ native: deps
 	@cmake --build $(NATIVE)
 
 build: win64 win32 native
-	@ls -l $(WIN64)/qsx.exe $(WIN32)/qsx.exe | awk '{print "engine", $$NF, $$5, "bytes"}'
+	@ls -l $(WIN64)/qsx.exe $(WIN32)/qsx.exe 2>/dev/null | awk '{print "engine", $$NF, $$5, "bytes"}'
 
 test: build
 	@cd $(NATIVE) && ctest --output-on-failure -j2

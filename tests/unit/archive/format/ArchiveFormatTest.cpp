@@ -1,0 +1,52 @@
+#include "archive/format/ArchiveFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+TEST(ArchiveChecksum, EmptyOrAbsentGivesTheSeedWithoutTheLength)
+{
+    const uint8_t byte = 0x55;
+    EXPECT_EQ(0x79E2BC9Du, archiveChecksum(nullptr, 0));
+    EXPECT_EQ(0x79E2BC9Du, archiveChecksum(nullptr, 12));
+    EXPECT_EQ(0x79E2BC9Du, archiveChecksum(&byte, 0));
+    EXPECT_EQ(0x79E2BC9Du, archiveChecksum(&byte, -1));
+}
+
+TEST(ArchiveChecksum, WordsLittleEndianTrailingBytesSignedPlusLength)
+{
+    EXPECT_EQ(0x79E2BDC6u, archiveChecksum("abc", 3));
+    // One whole word (0x04030201), then 0xFF as -1 and 0x80 as -128, then the length 6.
+    const uint8_t mixed[] = {0x01, 0x02, 0x03, 0x04, 0xFF, 0x80};
+    EXPECT_EQ(0x79E2BC9Du + 0x04030201u - 1u - 128u + 6u, archiveChecksum(mixed, 6));
+    // Words wrap modulo 2^32.
+    const uint8_t big[] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(0x79E2BC9Du - 2u + 8u, archiveChecksum(big, 8));
+}
+
+TEST(Unscramble, WholeWordsTakeTheKeyAndTrailingBytesItsLowBytes)
+{
+    uint8_t buffer[7] = {0, 0, 0, 0, 0, 0, 0};
+    unscramble(buffer, 7, 0x44332211u);
+    const uint8_t expected[7] = {0x11, 0x22, 0x33, 0x44, 0x11, 0x22, 0x33};
+    EXPECT_EQ(0, memcmp(expected, buffer, 7));
+
+    unscramble(buffer, 7, 0x44332211u);
+    const uint8_t zero[7] = {};
+    EXPECT_EQ(0, memcmp(zero, buffer, 7));
+
+    unscramble(nullptr, 7, 1);   // no effect, no crash
+    unscramble(buffer, 0, 0xFFFFFFFFu);
+    EXPECT_EQ(0, memcmp(zero, buffer, 7));
+}
+
+TEST(LittleEndian, LoadAndStoreUnaligned)
+{
+    uint8_t bytes[6] = {};
+    storeU32(bytes + 1, 0xA4F23DE5u);
+    EXPECT_EQ(0xE5, bytes[1]);
+    EXPECT_EQ(0xA4, bytes[4]);
+    EXPECT_EQ(0xA4F23DE5u, loadU32(bytes + 1));
+    storeU32(bytes, 0xFFFFFFFEu);
+    EXPECT_EQ(-2, loadI32(bytes));
+}

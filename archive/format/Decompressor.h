@@ -1,0 +1,22 @@
+#pragma once
+// The decoder of compressed blocks (layout in archive/format/ArchiveFormat.h): literal runs,
+// back-references that never overlap what they produce, and byte runs.
+
+#include <cstdint>
+
+class String;
+
+// Decodes the compressed block of length bytes at data. On success data and length are
+// replaced by a new block of exactly outputLength bytes (allocateMemory, core/OutOfMemory.h;
+// at least one byte is allocated even for an empty result) and true is returned; the caller
+// owns the new block and still owns, and releases, the old one. False, data and length
+// unchanged, when data is null, the block is shorter than its 8-byte head, the magic is
+// wrong, outputLength is negative or cannot be allocated, or the stream is not exactly
+// outputLength bytes of valid tokens (a read past its end, a count or length of 0 or less, a
+// copy from before the start or overlapping its own output, a token producing more than the
+// bytes still missing, or fewer bytes than outputLength).
+bool decompressBlock(uint8_t*& data, int& length);
+
+// As above for a byte buffer held in a String: on success its content becomes the decoded
+// bytes; on failure it is unchanged.
+bool decompressBlock(String& buffer);

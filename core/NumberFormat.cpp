@@ -171,6 +171,22 @@ void appendNonNegative(String& out, double x, int mode)
     appendPointDigits(out, fraction);
 }
 
+// n in decimal; the C runtimes of older Windows do not all know "%lld".
+String decimal(int64_t n)
+{
+    char digits[24];
+    int pos = sizeof digits;
+    digits[--pos] = 0;
+    uint64_t a = n < 0 ? 0 - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
+    do {
+        digits[--pos] = static_cast<char>('0' + a % 10);
+        a /= 10;
+    } while (a != 0);
+    if (n < 0)
+        digits[--pos] = '-';
+    return String(digits + pos);
+}
+
 } // namespace
 
 String FormatByteSize(int64_t n)
@@ -178,7 +194,7 @@ String FormatByteSize(int64_t n)
     String out;
     const double kib = 1.0 / 1024.0;
     if (n < 1024)
-        out.Format("%lld bytes", static_cast<long long>(n));
+        out.Format("%s bytes", decimal(n).CStr());
     else if (n < (int64_t(1) << 20))
         out.Format("%.2f KB", static_cast<double>(n) * kib);
     else if (n < (int64_t(1) << 30))

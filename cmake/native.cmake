@@ -9,11 +9,13 @@ if(QUIV_SANITIZE)
   foreach(t quiv_core quiv_format quiv_portable quiv_builder quiv_host_fatal)
     get_target_property(type ${t} TYPE)
     if(NOT type STREQUAL "INTERFACE_LIBRARY")
-      target_compile_options(${t} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+      target_compile_options(${t} PRIVATE -fsanitize=address,undefined -fno-sanitize=vptr -fno-omit-frame-pointer)
     endif()
   endforeach()
   add_link_options(-fsanitize=address,undefined)
-  set(QUIV_TEST_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer)
+  # The engine code has no RTTI, so no code that uses it can check the dynamic type of its
+  # objects (vptr).
+  set(QUIV_TEST_SANITIZE -fsanitize=address,undefined -fno-sanitize=vptr -fno-omit-frame-pointer)
 endif()
 
 # Support code shared by the native tests (temporary folders, the Wine runner, ...).

@@ -2,6 +2,7 @@
 #include "core/String.h"
 
 #include "core/OutOfMemory.h"
+#include "core/StringBytes.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,12 +16,9 @@ constexpr int kShrinkSlack = 512;
 // Size of the work area of one formatting.
 constexpr int kFormatArea = 65536;
 
-int measure(const char* text)
-{
-    return text ? static_cast<int>(std::strlen(text)) : 0;
-}
-
 } // namespace
+
+using stringbytes::measure;
 
 // ---------------------------------------------------------------- construction
 

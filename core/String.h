@@ -31,6 +31,7 @@ enum : int {
     kFindFirstOnly = 0x0008,   // Replace: stop after the first, return its position
     kFindSkipQuoted = 0x0010,  // text between double quotes is skipped
     kFindBackwards = 0x0020,   // scan from min(start - 1, length - needleLength) towards 0
+                               // (with kFindSkipQuoted, quoting is judged from the text's start)
     kFindBehindMatch = 0x2000, // return the position just behind the match
     kFindCharSet = 0x4000,     // the needle is a set of bytes; a match is one byte of it
 };
@@ -198,7 +199,9 @@ public:
     // out receives the whole string and the string is cleared.
     void TakeUntil(String& out, char c);
     // out receives the text up to the first line break (or NUL); the line and its break
-    // (CR LF, LF CR, or a single CR or LF) are removed; without a break, all.
+    // (CR LF, LF CR, or a single CR, LF or NUL) are removed; without a break, all.
+    // out must not be this string (nothing happens then); the same holds for Cut, CutFrom
+    // and TakeUntil.
     void TakeLine(String& out);
     // The next word of a command line in source: leading whitespace trimmed, bytes collected
     // up to a whitespace byte (consumed) or the end; a '"' starts a quoted part collected with
@@ -228,8 +231,9 @@ public:
     int Find(const char* needle, int start = 0, int flags = 0, int needleLength = kNoLimit) const;
     // Forwards from max(start, 0) for c (kFindIgnoreCase, kFindSkipQuoted); position or -1.
     int FindChar(char c, int start = 0, int flags = 0) const;
-    // Backwards from min(start, length - 1) for c; with kFindSkipQuoted, bytes inside double
-    // quotes (each '"' toggles) are ignored; kFindIgnoreCase folds. Position or -1.
+    // Backwards from min(start, length - 1) for c; with kFindSkipQuoted, double quotes and the
+    // bytes between them (as read from the text's start) are ignored; kFindIgnoreCase folds.
+    // Position or -1.
     int FindCharReverse(char c, int start = kNoLimit, int flags = 0) const;
     // First position >= start whose byte is in set; -1 when none, for a null or empty set or
     // a start at or beyond the end.

@@ -346,8 +346,10 @@ int String::Replace(const char* needle, const char* replacement, int flags, int 
     if (grown > kNoLimit - 32)
         return firstOnly ? -1 : 0; // the result could not be held; nothing changed
     String result;
-    // A wildcard replacement reads the matched bytes while it writes: never in place.
-    const bool inPlace = replacementLength == matchLength && !copyWildcards;
+    // In place only when writing cannot change what the scan sees: a wildcard replacement
+    // reads the matched bytes while it writes, and a whole-word test reads the byte before.
+    const bool inPlace = replacementLength == matchLength && !copyWildcards &&
+                         !(flags & kFindWholeWord);
     if (!inPlace)
         result.SetLength(static_cast<int>(grown));
     char* out = inPlace ? data_ : result.data_;

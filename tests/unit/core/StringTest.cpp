@@ -286,6 +286,7 @@ TEST(StringReplace, CountsFlagsAndResults)
         {"abc", "", "x", kFindFirstOnly, 0, kNoLimit, 0, -1, "abc"},
         {"abc", "b", "x", kFindFirstOnly, 0, 0, 0, -1, "abc"},
         {"dir subdir dir", "dir", "D", kFindWholeWord, 0, kNoLimit, 0, 2, "D subdir D"},
+        {"-- a-", "-", "x", kFindWholeWord, 0, kNoLimit, 0, 2, "xx a-"}, // judged on the text as given
         {"\"%a%\" %a%", "%a%", "1", kFindSkipQuoted, 0, kNoLimit, 0, 1, "\"%a%\" 1"},
         {"a;b,c", ";,", "--", kFindCharSet, 0, kNoLimit, 0, 2, "a--b--c"},
         {"abcd", "b", "x", kFindBackwards | kFindBehindMatch, 0, kNoLimit, 0, 1, "axcd"},
@@ -564,4 +565,343 @@ TEST(StringBlocksDeathTest, ByteAtOutsideIsAnInternalError)
     String s("ab");
     EXPECT_EXIT(s.ByteAt(2), testing::ExitedWithCode(3),
                 "Internal Fatal Error\r\nModule: Core\r\nLine: [0-9]+");
+}
+
+// ---------------------------------------------------------------- edits
+
+TEST(StringEdit, InsertAndDelete)
+{
+    String s("ace");
+    EXPECT_TRUE(s.Insert(1, "bXX", 1));
+    EXPECT_TRUE(s.Insert(3, String("d")));
+    EXPECT_FALSE(s.Insert(9, "z"));
+    EXPECT_FALSE(s.Insert(0, "z", 0));
+    EXPECT_STREQ("abcde", s.CStr());
+    EXPECT_TRUE(s.InsertChars('-', 5, 2));
+    EXPECT_TRUE(s.InsertChars(' ', 0, 1));
+    EXPECT_FALSE(s.InsertChars('x', 0, 0));
+    EXPECT_STREQ(" abcde--", s.CStr());
+    EXPECT_EQ(3, s.Prepend(">> "));
+    EXPECT_EQ(0, s.Prepend(""));
+    EXPECT_TRUE(s.PrependCharOnce('#'));
+    EXPECT_FALSE(s.PrependCharOnce('#'));
+    EXPECT_STREQ("#>>  abcde--", s.CStr());
+
+    s.Delete(1, 4);
+    EXPECT_STREQ("#abcde--", s.CStr());
+    s.Delete(6, 99);
+    s.Delete(-1, 1);
+    s.Delete(99, 1);
+    EXPECT_STREQ("#abcde", s.CStr());
+    EXPECT_EQ(1, s.DropFirst(1));
+    EXPECT_EQ(0, s.DropLast(0));
+    EXPECT_EQ(2, s.DropLast(2));
+    EXPECT_STREQ("abc", s.CStr());
+    EXPECT_EQ(3, s.DropFirst(10));
+    EXPECT_EQ(nullptr, s.Data());
+}
+
+TEST(StringEdit, EndsQuotesAndSingleBytes)
+{
+    String s("/-x/");
+    EXPECT_TRUE(s.RemoveFirstIfAnyOf("/-"));
+    EXPECT_TRUE(s.RemoveFirstIfAnyOf("/-"));
+    EXPECT_FALSE(s.RemoveFirstIfAnyOf("/-"));
+    EXPECT_FALSE(s.RemoveFirstIf('/'));
+    EXPECT_TRUE(s.RemoveLastIf('/'));
+    EXPECT_STREQ("x", s.CStr());
+    EXPECT_EQ('x', s.PopFirst());
+    EXPECT_EQ(0, s.PopFirst());
+    EXPECT_EQ(0, s.First());
+    EXPECT_EQ(0, s.Last());
+    EXPECT_FALSE(s.IsFirst(0));
+    EXPECT_FALSE(s.Contains(0));
+
+    String q("\"");
+    EXPECT_FALSE(q.Unquote()); // one byte is not a quoted text
+    q = "C:\\My Dir";
+    EXPECT_TRUE(q.Quote());
+    EXPECT_STREQ("\"C:\\My Dir\"", q.CStr());
+    EXPECT_TRUE(q.Unquote('"'));
+    EXPECT_FALSE(q.Unquote('"'));
+    EXPECT_EQ('C', q.First());
+    EXPECT_EQ('r', q.Last());
+    EXPECT_EQ(':', q.CharAt(1));
+    EXPECT_EQ(0, q.CharAt(-1));
+    EXPECT_EQ(0, q.CharAt(9));
+    EXPECT_TRUE(q.IsLast('r'));
+    EXPECT_TRUE(q.Contains(' '));
+    EXPECT_TRUE(String("a\0b", 3).Contains(0));
+
+    String lines;
+    EXPECT_FALSE(lines.EndsWithLineBreak());
+    EXPECT_TRUE(lines.EnsureTrailingLineBreak());
+    EXPECT_STREQ("\r\n", lines.CStr());
+    lines = "a\n";
+    EXPECT_FALSE(lines.EnsureTrailingLineBreak());
+    lines = "a\r";
+    EXPECT_TRUE(lines.EndsWithLineBreak());
+    lines = "a";
+    EXPECT_TRUE(lines.EnsureTrailingLineBreak());
+    EXPECT_STREQ("a\r\n", lines.CStr());
+
+    String a("ab");
+    EXPECT_STREQ("abc", (a + 'c').CStr());
+    EXPECT_STREQ("abcd", (a + "cd").CStr());
+    EXPECT_STREQ("abab", (a + a).CStr());
+    EXPECT_STREQ("xab", ("x" + a).CStr());
+    EXPECT_STREQ("ab", a.CStr());
+}
+
+// ---------------------------------------------------------------- pieces
+
+TEST(StringPieces, MidCutAndCutFrom)
+{
+    String s("Hello World");
+    String out("old");
+    EXPECT_TRUE(s.Mid(out, 6, kNoLimit));
+    EXPECT_STREQ("World", out.CStr());
+    EXPECT_TRUE(s.Mid(out, -3, 2));
+    EXPECT_STREQ("He", out.CStr());
+    EXPECT_FALSE(s.Mid(out, 11, 1));
+    EXPECT_EQ(nullptr, out.Data());
+    EXPECT_FALSE(s.Mid(out, 0, 0));
+
+    s.Cut(out, 0, 6);
+    EXPECT_STREQ("Hello ", out.CStr());
+    EXPECT_STREQ("World", s.CStr());
+
+    String cmd("setup.exe /D:c:\\x");
+    cmd.CutFrom(out, " /d", kFindIgnoreCase);
+    EXPECT_STREQ(" /D:c:\\x", out.CStr());
+    EXPECT_STREQ("setup.exe", cmd.CStr());
+    cmd.CutFrom(out, "/q");
+    EXPECT_TRUE(out.IsEmpty());
+    EXPECT_STREQ("setup.exe", cmd.CStr());
+}
+
+TEST(StringPieces, TakeUntilAndTakeLine)
+{
+    String s("key=value=more");
+    String out;
+    s.TakeUntil(out, '=');
+    EXPECT_STREQ("key", out.CStr());
+    EXPECT_STREQ("value=more", s.CStr());
+    s.TakeUntil(out, ';');
+    EXPECT_STREQ("value=more", out.CStr());
+    EXPECT_TRUE(s.IsEmpty());
+
+    String text("one\r\ntwo\n\rthree\rfour\nfive");
+    const char* expected[] = {"one", "two", "three", "four", "five"};
+    for (const char* line : expected) {
+        text.TakeLine(out);
+        EXPECT_STREQ(line, out.CStr());
+    }
+    EXPECT_TRUE(text.IsEmpty());
+    String blank("\r\n\r\nx");
+    blank.TakeLine(out);
+    EXPECT_TRUE(out.IsEmpty());
+    EXPECT_STREQ("\r\nx", blank.CStr());
+    String nul("ab\0cd", 5);
+    nul.TakeLine(out);
+    EXPECT_STREQ("ab", out.CStr());
+    EXPECT_STREQ("cd", nul.CStr());
+}
+
+TEST(StringPieces, NextToken)
+{
+    struct Case {
+        const char* source;
+        const char* token;
+        const char* rest;
+    } cases[] = {
+        {"  /a /d:x", "/a", "/d:x"},
+        {"/d:\"C:\\Program Files\\App\" /a", "/d:\"C:\\Program Files\\App\"", "/a"},
+        {"\"say \"\"hi\"\"\" next", "\"say \"hi\"\"", "next"},
+        {"last", "last", ""},
+        {"\t\r\n", "", ""},
+        {"\"open quote", "\"open quote", ""},
+        {"a\tb", "a", "b"},
+    };
+    for (const Case& c : cases) {
+        String source(c.source);
+        String token = String::NextToken(source);
+        EXPECT_STREQ(c.token, token.CStr()) << c.source;
+        EXPECT_STREQ(c.rest, source.CStr()) << c.source;
+    }
+}
+
+TEST(StringPieces, ExtractQuoted)
+{
+    struct Case {
+        const char* text;
+        char quote;
+        int pos;
+        const char* extracted;
+        const char* rest;
+    } cases[] = {
+        {"/n:\"My Product\" /a", '"', 3, "My Product", "/n: /a"},
+        {"'it''s' x", '\'', 0, "it's", " x"},
+        {"\"unclosed", '"', 0, "unclosed", ""},
+        {"\"\"", '"', 0, "", ""},
+        {"abc", '"', 0, "", "abc"},
+        {"abc", '"', 5, "", "abc"},
+    };
+    for (const Case& c : cases) {
+        String s(c.text);
+        EXPECT_STREQ(c.extracted, s.ExtractQuoted(c.quote, c.pos).CStr()) << c.text;
+        EXPECT_STREQ(c.rest, s.CStr()) << c.text;
+    }
+}
+
+// ---------------------------------------------------------------- streams
+
+namespace {
+
+// A stream over a std::string, failing reads beyond its end and writes after a limit.
+class TestStream : public Stream {
+public:
+    explicit TestStream(std::string data = std::string(), size_t writeLimit = 1 << 20)
+        : data_(data), writeLimit_(writeLimit)
+    {
+    }
+    bool Read(void* buffer, int count) override
+    {
+        if (count < 0 || pos_ + static_cast<size_t>(count) > data_.size())
+            return false;
+        std::memcpy(buffer, data_.data() + pos_, static_cast<size_t>(count));
+        pos_ += static_cast<size_t>(count);
+        return true;
+    }
+    bool Write(const void* buffer, int count) override
+    {
+        if (written_.size() + static_cast<size_t>(count) > writeLimit_)
+            return false;
+        written_.append(static_cast<const char*>(buffer), static_cast<size_t>(count));
+        return true;
+    }
+    std::string data_;
+    std::string written_;
+    size_t pos_ = 0;
+    size_t writeLimit_;
+};
+
+} // namespace
+
+TEST(StringStream, LengthPrefixedReads)
+{
+    TestStream in(std::string("\x03" "abc" "\x00" "\x02\x00" "xy" "\x01\x00\x00\x00" "z"
+                              "name\0" "\x00",
+                              21));
+    String out("old");
+    EXPECT_TRUE(ReadByteString(in, out));
+    EXPECT_STREQ("abc", out.CStr());
+    EXPECT_TRUE(ReadByteString(in, out));
+    EXPECT_TRUE(out.IsEmpty());
+    EXPECT_TRUE(ReadWordString(in, out));
+    EXPECT_STREQ("xy", out.CStr());
+    EXPECT_TRUE(ReadLongString(in, out));
+    EXPECT_STREQ("z", out.CStr());
+    EXPECT_TRUE(ReadZString(in, out));
+    EXPECT_STREQ("name", out.CStr());
+    EXPECT_TRUE(ReadZString(in, out));
+    EXPECT_TRUE(out.IsEmpty());
+}
+
+TEST(StringStream, FailedReads)
+{
+    String out("keep");
+    TestStream empty;
+    EXPECT_FALSE(ReadByteString(empty, out)); // length missing: out unchanged
+    EXPECT_FALSE(ReadWordString(empty, out));
+    EXPECT_FALSE(ReadLongString(empty, out));
+    EXPECT_STREQ("keep", out.CStr());
+
+    TestStream negative(std::string("\xFF\xFF\xFF\xFF", 4));
+    EXPECT_FALSE(ReadLongString(negative, out));
+    EXPECT_STREQ("keep", out.CStr());
+
+    TestStream shortBytes(std::string("\x05" "ab", 3));
+    EXPECT_FALSE(ReadByteString(shortBytes, out)); // bytes missing: out cleared
+    EXPECT_TRUE(out.IsEmpty());
+
+    out = "keep";
+    TestStream unterminated(std::string("abc", 3));
+    EXPECT_FALSE(ReadZString(unterminated, out));
+    EXPECT_TRUE(out.IsEmpty());
+
+    String data("head");
+    TestStream three(std::string("xyz", 3));
+    EXPECT_FALSE(ReadBytes(three, data, 4));
+    EXPECT_STREQ("head", data.CStr());
+    EXPECT_TRUE(ReadBytes(three, data, 3));
+    EXPECT_STREQ("headxyz", data.CStr());
+    EXPECT_TRUE(ReadBytes(three, data, 0));
+}
+
+TEST(StringStream, Writes)
+{
+    TestStream out;
+    EXPECT_TRUE(WriteByteString(out, String(std::string(300, 'q').c_str())));
+    EXPECT_EQ(256u, out.written_.size());
+    EXPECT_EQ('\xFF', out.written_[0]);
+    out.written_.clear();
+    EXPECT_TRUE(WriteByteString(out, String("abcdef"), 2));
+    EXPECT_TRUE(WriteByteString(out, String("ab"), 256)); // max beyond the text
+    EXPECT_TRUE(WriteByteString(out, String()));
+    EXPECT_TRUE(WriteText(out, String("t\0u", 3)));
+    EXPECT_EQ(std::string("\x02" "ab" "\x02" "ab" "\x00" "t\0u", 10), out.written_);
+
+    TestStream full(std::string(), 3);
+    EXPECT_FALSE(WriteByteString(full, String("abc")));
+    EXPECT_FALSE(WriteText(full, String("abcd")));
+}
+
+// ---------------------------------------------------------------- out of memory
+
+TEST(OutOfMemory, ReportTextAndStackLayout)
+{
+    uint32_t words[kOutOfMemoryStackWords];
+    for (int i = 0; i < kOutOfMemoryStackWords; ++i)
+        words[i] = 0xA0000000u + static_cast<uint32_t>(i);
+    String text;
+    buildOutOfMemoryText(text, 1234, words, kOutOfMemoryStackWords);
+
+    std::string expected = "Out Of Memory.  Make sure your hard drive is not full.\n"
+                           "Requested size = 1234 (0x000004D2)\n\nStack contents:";
+    char word[16];
+    for (int i = 0; i < kOutOfMemoryStackWords; ++i) {
+        std::snprintf(word, sizeof word, "%c%08X", i % 8 == 0 ? '\r' : ' ', 0xA0000000u + i);
+        expected += word;
+    }
+    EXPECT_EQ(expected, bytes(text));
+    EXPECT_EQ(80, kOutOfMemoryStackWords);
+}
+
+TEST(OutOfMemoryDeathTest, HandlerReportsSizeAndMarkerWords)
+{
+    EXPECT_EXIT(outOfMemory(0x10000), testing::ExitedWithCode(3),
+                "Out Of Memory\\.  Make sure your hard drive is not full\\.\n"
+                "Requested size = 65536 \\(0x00010000\\)\n\nStack contents:\r"
+                "11223344 55667788 [0-9A-F]{8}");
+}
+
+TEST(StringStorage, ReserveEnsureLengthAndDetach)
+{
+    String s("ab");
+    EXPECT_EQ(nullptr, s.Reserve(-1));
+    char* extra = s.Reserve(2);
+    ASSERT_NE(nullptr, extra);
+    extra[0] = 'c';
+    extra[1] = 'd';
+    EXPECT_STREQ("abcd", s.CStr());
+    EXPECT_FALSE(s.EnsureLength(10)); // within the capacity of 23: length raised in place
+    EXPECT_EQ(10, s.Length());
+    EXPECT_EQ(0, s.CStr()[10]);
+    EXPECT_TRUE(s.EnsureLength(25));
+    EXPECT_EQ(46, s.Capacity());
+    char* block = s.Detach();
+    EXPECT_EQ(nullptr, s.Data());
+    EXPECT_EQ(0, s.Length());
+    releaseMemory(block);
 }

@@ -188,3 +188,20 @@ TEST(MemoryStreamNumbers, LittleEndianThroughTheStreamInterface)
     EXPECT_FALSE(reader.ReadU16(half));  // one byte left
     EXPECT_EQ(0x007F, half);
 }
+
+TEST(MemoryStreamNumbers, StringReadersAndWritersWorkOnIt)
+{
+    MemoryStream stream;
+    ASSERT_TRUE(WriteByteString(stream, String("name")));
+    ASSERT_TRUE(WriteText(stream, String("zero\0", 5)));
+    ASSERT_TRUE(stream.WriteU32(100));  // a long string claiming more bytes than follow
+    ASSERT_TRUE(stream.Write("ab", 2));
+    ASSERT_TRUE(stream.Seek(0));
+    String text;
+    EXPECT_TRUE(ReadByteString(stream, text));
+    EXPECT_STREQ("name", text.CStr());
+    EXPECT_TRUE(ReadZString(stream, text));
+    EXPECT_STREQ("zero", text.CStr());
+    EXPECT_FALSE(ReadLongString(stream, text));
+    EXPECT_TRUE(text.IsEmpty());
+}

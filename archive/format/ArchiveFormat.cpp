@@ -1,5 +1,10 @@
 #include "archive/format/ArchiveFormat.h"
 
+bool archiveVersionAccepted(int32_t value)
+{
+    return !(value * 0.01 - kInstallerVersion > kVersionTolerance);
+}
+
 uint32_t archiveChecksum(const void* data, int length)
 {
     uint32_t sum = kChecksumSeed;

@@ -191,6 +191,11 @@ inline void storeU32(void* p, uint32_t value)
     b[3] = static_cast<uint8_t>(value >> 24);
 }
 
+// Whether an archive of format version value (x 100, the header's field) can be read: true
+// unless value * 0.01 - kInstallerVersion > kVersionTolerance in double precision, so 1120 and
+// older (1000) are accepted while 1121 and 1122 are refused.
+bool archiveVersionAccepted(int32_t value);
+
 // The archive checksum of length bytes at data: kChecksumSeed when data is null or
 // length < 1; otherwise the seed plus every whole little-endian u32 word, plus each trailing
 // byte as a signed value (-128..127), plus length, all modulo 2^32.

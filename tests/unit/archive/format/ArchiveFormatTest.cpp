@@ -50,3 +50,15 @@ TEST(LittleEndian, LoadAndStoreUnaligned)
     storeU32(bytes, 0xFFFFFFFEu);
     EXPECT_EQ(-2, loadI32(bytes));
 }
+
+TEST(ArchiveVersion, SameAndOlderAcceptedNewerRefused)
+{
+    EXPECT_TRUE(archiveVersionAccepted(kArchiveVersion));
+    EXPECT_TRUE(archiveVersionAccepted(1120));
+    EXPECT_TRUE(archiveVersionAccepted(1000));
+    EXPECT_TRUE(archiveVersionAccepted(0));
+    // 1121 * 0.01 - 11.2 lies just above 0.01 in double precision.
+    EXPECT_FALSE(archiveVersionAccepted(1121));
+    EXPECT_FALSE(archiveVersionAccepted(1122));
+    EXPECT_FALSE(archiveVersionAccepted(0x7FFFFFFF));
+}

@@ -1,12 +1,14 @@
 #include "archive/format/Decompressor.h"
 
 #include "archive/format/ArchiveFormat.h"
+#include "builder/Compressor.h"
 #include "core/OutOfMemory.h"
 #include "core/String.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -165,4 +167,32 @@ TEST(Decompressor, StringFormReplacesOnlyOnSuccess)
     ASSERT_TRUE(buffer.AssignBytes(empty.data(), static_cast<int>(empty.size())));
     ASSERT_TRUE(decompressBlock(buffer));
     EXPECT_EQ(0, buffer.Length());
+}
+
+TEST(Decompressor, DamagedBlocksFailOrDecodeToTheirLengthWithinBounds)
+{
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "copy " + std::to_string(i % 7) + std::string(size_t(i % 5 + 2), '-') + "run; ";
+    const std::vector<uint8_t> good =
+        compressBlock(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    std::string out;
+    ASSERT_TRUE(decode(good, out));
+    ASSERT_EQ(text, out);
+
+    // Every shorter block ends the stream early (the sanitizers watch the reads).
+    for (size_t length = 0; length < good.size(); ++length) {
+        const std::vector<uint8_t> cut(good.begin(), good.begin() + length);
+        EXPECT_FALSE(decode(cut, out)) << length;
+    }
+    // Flipped stream bits either fail or still give exactly outputLength bytes.
+    std::mt19937 rng(5);
+    for (int trial = 0; trial < 3000; ++trial) {
+        std::vector<uint8_t> block = good;
+        const size_t bit = 64 + rng() % ((block.size() - 8) * 8);
+        block[bit / 8] = static_cast<uint8_t>(block[bit / 8] ^ (1u << (bit % 8)));
+        if (decode(block, out)) {
+            EXPECT_EQ(text.size(), out.size()) << bit;
+        }
+    }
 }

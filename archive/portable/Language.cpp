@@ -1,10 +1,7 @@
 // Language: the language table and the message lookup.
 #include "archive/portable/Language.h"
 
-#include "core/OutOfMemory.h"
-
 #include <cstring>
-#include <new>
 
 namespace {
 
@@ -28,23 +25,6 @@ bool matchesAt(const char* data, int length, int pos, const char* word, int n)
         if (foldAscii(data[pos + i]) != word[i])
             return false;
     return true;
-}
-
-String* newStrings(int count)
-{
-    String* block = static_cast<String*>(allocateMemory(sizeof(String) * static_cast<size_t>(count)));
-    for (int i = 0; i < count; ++i)
-        new (block + i) String();
-    return block;
-}
-
-void deleteStrings(String* block, int count)
-{
-    if (!block)
-        return;
-    for (int i = 0; i < count; ++i)
-        block[i].~String();
-    releaseMemory(block);
 }
 
 constexpr char kProduct[] = "<product>";
@@ -93,22 +73,11 @@ int expandMessagePlaceholders(String& text, const String& product, const String&
     return count;
 }
 
-Language::Language() {}
-
-Language::~Language()
-{
-    clear();
-}
-
 void Language::clear()
 {
-    deleteStrings(names_, languageCount_);
-    deleteStrings(texts_, languageCount_ * messageCount_);
-    releaseMemory(expanded_);
-    names_ = nullptr;
-    texts_ = nullptr;
-    expanded_ = nullptr;
-    languageCount_ = 0;
+    names_.Clear();
+    texts_.Clear();
+    expanded_.Clear();
     messageCount_ = 0;
     index_ = 0;
 }
@@ -118,25 +87,23 @@ void Language::reset(int languageCount, int messageCount)
     clear();
     if (languageCount < 1 || messageCount < 1 || languageCount > kNoLimit / messageCount)
         return;
-    const int cells = languageCount * messageCount;
-    names_ = newStrings(languageCount);
-    texts_ = newStrings(cells);
-    expanded_ = static_cast<unsigned char*>(allocateMemory(static_cast<size_t>(cells)));
-    std::memset(expanded_, 0, static_cast<size_t>(cells));
-    languageCount_ = languageCount;
+    names_.SetCount(languageCount);
+    texts_.SetCount(languageCount * messageCount);
+    expanded_.SetCount(languageCount * messageCount);
     messageCount_ = messageCount;
 }
 
-String* Language::slot(int number, int language) const
+int Language::slot(int number, int language) const
 {
-    if (number < 0 || number >= messageCount_ || language < 0 || language >= languageCount_)
-        return nullptr;
-    return texts_ + number * languageCount_ + language;
+    const int languages = names_.Count();
+    if (number < 0 || number >= messageCount_ || language < 0 || language >= languages)
+        return -1;
+    return number * languages + language;
 }
 
 bool Language::setName(int language, String& name)
 {
-    if (language < 0 || language >= languageCount_)
+    if (language < 0 || language >= names_.Count())
         return false;
     names_[language] = static_cast<String&&>(name);
     return true;
@@ -144,32 +111,32 @@ bool Language::setName(int language, String& name)
 
 bool Language::setText(int number, int language, String& text)
 {
-    String* s = slot(number, language);
-    if (!s)
+    const int i = slot(number, language);
+    if (i < 0)
         return false;
-    *s = static_cast<String&&>(text);
-    expanded_[s - texts_] = 0;
+    texts_[i] = static_cast<String&&>(text);
+    expanded_[i] = 0;
     return true;
 }
 
 const String& Language::name(int language) const
 {
-    if (language < 0 || language >= languageCount_)
+    if (language < 0 || language >= names_.Count())
         return emptyString();
     return names_[language];
 }
 
 const String& Language::text(int number, int language) const
 {
-    const String* s = slot(number, language);
-    return s ? *s : emptyString();
+    const int i = slot(number, language);
+    return i < 0 ? emptyString() : texts_[i];
 }
 
 int Language::englishIndex() const
 {
     int found = 0;
-    for (int i = 0; i < languageCount_; ++i)
-        if (names_[i].Length() == 7 && std::memcmp(names_[i].Data(), "English", 7) == 0)
+    for (int i = 0; i < names_.Count(); ++i)
+        if (names_[i].Equals("English"))
             found = i;
     return found;
 }
@@ -182,16 +149,15 @@ void Language::bindPlaceholders(const String* productName, const String* windows
 
 const String& Language::message(int number)
 {
-    String* s = slot(number, index_);
-    if (!s)
+    const int i = slot(number, index_);
+    if (i < 0)
         return emptyString();
-    unsigned char& done = expanded_[s - texts_];
-    if (!done) {
-        expandMessagePlaceholders(*s, productName_ ? *productName_ : emptyString(),
+    if (!expanded_[i]) {
+        expandMessagePlaceholders(texts_[i], productName_ ? *productName_ : emptyString(),
                                   windowsDir_ ? *windowsDir_ : emptyString());
-        done = 1;
+        expanded_[i] = 1;
     }
-    return *s;
+    return texts_[i];
 }
 
 Language& languageTable()

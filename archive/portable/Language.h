@@ -14,12 +14,12 @@
 // The table of the process, which the installer's dialogs and messages read, is
 // languageTable(); message(number) looks up in it.
 
+#include "core/Array.h"
 #include "core/String.h"
 
 class Language {
 public:
-    Language();
-    ~Language();
+    Language() {}
     Language(const Language&) = delete;
     Language& operator=(const Language&) = delete;
 
@@ -31,7 +31,7 @@ public:
     // Empty table, index 0. The placeholder binding is kept.
     void clear();
 
-    int languageCount() const { return languageCount_; }
+    int languageCount() const { return names_.Count(); }
     int messageCount() const { return messageCount_; }
 
     // Store a language name / a message text (taken over, the argument is left empty).
@@ -63,14 +63,14 @@ public:
     const String& message(int number);
 
 private:
-    String* slot(int number, int language) const;
+    // Index of the text in texts_, -1 outside the table.
+    int slot(int number, int language) const;
 
-    int languageCount_ = 0;
     int messageCount_ = 0;
     int index_ = 0;
-    String* names_ = nullptr;          // languageCount_ names
-    String* texts_ = nullptr;          // messageCount_ rows of languageCount_ texts
-    unsigned char* expanded_ = nullptr; // one flag per text: placeholders already replaced
+    Array<String> names_;               // one per language
+    Array<String> texts_;               // messageCount_ rows of one text per language
+    Array<unsigned char> expanded_;     // per text: placeholders already replaced
     const String* productName_ = nullptr;
     const String* windowsDir_ = nullptr;
 };

@@ -22,8 +22,8 @@
 #include "archive/format/SettingsLayout.h"
 #include "archive/portable/FileAssociation.h"
 #include "archive/portable/FileDeletion.h"
-#include "archive/portable/RecordArray.h"
 #include "archive/portable/UninstallData.h"
+#include "core/Array.h"
 #include "core/String.h"
 
 #include <cstdint>
@@ -68,9 +68,9 @@ struct ProductSettings {
     uint32_t firstVolumeNumber = 0;
     uint32_t patchOffset = 0;       // only with kFlagUninstallSupport; 0: no patch
     String patchBytes;
-    RecordArray<FileDeletion> deletions;
-    RecordArray<FileAssociation> associations;
-    RecordArray<UninstallData> uninstallValues;
+    Array<FileDeletion> deletions;
+    Array<FileAssociation> associations;
+    Array<UninstallData> uninstallValues;
 
     bool hasFlag(int bit) const { return hasProductFlag(productFlags, bit); }
 };

@@ -71,33 +71,22 @@ private:
     int pos_ = 0;
 };
 
-// Byte i of s, 0 outside it.
-char at(const String& s, int i)
-{
-    return (i >= 0 && i < s.Length()) ? s.CStr()[i] : 0;
-}
-
-bool isBlankByte(char c)
-{
-    return c == ' ' || c == '\r' || c == '\n' || c == '\t';
-}
-
 bool isDriveAbsolute(const String& s)
 {
-    const char c = at(s, 0);
-    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && at(s, 1) == ':' &&
-           at(s, 2) == '\\';
+    const char c = s.CharAt(0);
+    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && s.CharAt(1) == ':' &&
+           s.CharAt(2) == '\\';
 }
 
 bool isNetworkPath(const String& s)
 {
-    return at(s, 0) == '\\' && at(s, 1) == '\\';
+    return s.CharAt(0) == '\\' && s.CharAt(1) == '\\';
 }
 
 bool hasDriveLetter(const String& s)
 {
-    const char c = at(s, 0);
-    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && at(s, 1) == ':';
+    const char c = s.CharAt(0);
+    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && s.CharAt(1) == ':';
 }
 
 // Length of the base's root: "X:" (2) or "\\server\share".
@@ -107,78 +96,9 @@ int rootLength(const String& base)
         return 2;
     int slashes = 0;
     for (int i = 2; i < base.Length(); ++i)
-        if (at(base, i) == '\\' && ++slashes == 2)
+        if (base.CharAt(i) == '\\' && ++slashes == 2)
             return i;
     return base.Length();
-}
-
-void trimBlanks(String& s)
-{
-    int from = 0;
-    int to = s.Length();
-    while (from < to && isBlankByte(at(s, from)))
-        ++from;
-    while (to > from && isBlankByte(at(s, to - 1)))
-        --to;
-    if (from == 0 && to == s.Length())
-        return;
-    String kept(s.CStr() + from, to - from);
-    s = static_cast<String&&>(kept);
-}
-
-// Replaces every "<os>" (any case) by windowsDir.
-void replaceOsPlaceholder(String& text, const String& windowsDir)
-{
-    String out;
-    int copied = 0;
-    const char* d = text.CStr();
-    const int n = text.Length();
-    for (int i = 0; i + 4 <= n; ++i) {
-        if (d[i] == '<' && (d[i + 1] | 0x20) == 'o' && (d[i + 2] | 0x20) == 's' && d[i + 3] == '>') {
-            out.Append(d + copied, i - copied);
-            out.Append(windowsDir);
-            copied = i + 4;
-            i += 3;
-        }
-    }
-    if (copied == 0)
-        return;
-    out.Append(d + copied, n - copied);
-    text = static_cast<String&&>(out);
-}
-
-bool equalsExactly(const String& s, const char* text)
-{
-    const size_t n = std::strlen(text);
-    return static_cast<size_t>(s.Length()) == n && std::memcmp(s.CStr(), text, n) == 0;
-}
-
-// Line ends made uniform: LF, CR and LF CR each become CR LF.
-void uniformLineEnds(String& text)
-{
-    const char* d = text.CStr();
-    const int n = text.Length();
-    if (!std::memchr(d, '\n', static_cast<size_t>(n)) && !std::memchr(d, '\r', static_cast<size_t>(n)))
-        return;
-    String out;
-    int copied = 0;
-    for (int i = 0; i < n; ++i) {
-        if (d[i] != '\r' && d[i] != '\n')
-            continue;
-        const bool pair = i + 1 < n && (d[i + 1] == '\r' || d[i + 1] == '\n') && d[i + 1] != d[i];
-        if (d[i] == '\r' && pair) {  // CR LF stays
-            ++i;
-            continue;
-        }
-        out.Append(d + copied, i - copied);
-        out.Append("\r\n", 2);
-        i += pair ? 1 : 0;  // LF CR counts as one line end
-        copied = i + 1;
-    }
-    if (copied == 0)
-        return;
-    out.Append(d + copied, n - copied);
-    text = static_cast<String&&>(out);
 }
 
 // Fields 13 and 14: a count, then that many texts.
@@ -193,17 +113,23 @@ int readTextList(Cursor& in, String* texts, int& count, uint32_t max, int corrup
     return 0;
 }
 
-int readDeletions(Cursor& in, RecordArray<FileDeletion>& out)
+int readDeletions(Cursor& in, Array<FileDeletion>& out)
 {
-    out.clear();
+    // Collected in an array of the largest size, cut to the records read at the end.
+    out.SetCount(kMaxDeletions);
+    int count = 0;
     String name;
     for (;;) {
         in.text(name);
-        if (equalsExactly(name, kDeletionEndName))
+        if (name.Equals(kDeletionEndName)) {
+            out.SetCount(count);
             return 0;
-        if (out.count() >= kMaxDeletions)
+        }
+        if (count >= kMaxDeletions) {
+            out.SetCount(count);
             return kCorruptDeletionCount;
-        FileDeletion& d = out.append();
+        }
+        FileDeletion& d = out[count++];
         d.path = static_cast<String&&>(name);
         d.condition = static_cast<int8_t>(in.u8());
         in.text(d.value);
@@ -211,15 +137,14 @@ int readDeletions(Cursor& in, RecordArray<FileDeletion>& out)
     }
 }
 
-int readAssociations(Cursor& in, RecordArray<FileAssociation>& out)
+int readAssociations(Cursor& in, Array<FileAssociation>& out)
 {
-    out.clear();
+    out.Clear();
     const uint32_t n = in.u32();
     if (n > kMaxAssociations)
         return kCorruptAssociationCount;
-    out.reserve(static_cast<int>(n));
-    for (uint32_t i = 0; i < n; ++i) {
-        FileAssociation& a = out.append();
+    out.SetCount(static_cast<int>(n));
+    for (FileAssociation& a : out) {
         a.flags = in.u32();
         String* texts[kAssociationTexts] = {&a.extension, &a.fileType, &a.description, &a.verb,
                                             &a.verbText,  &a.command,  &a.language,    &a.icon};
@@ -229,15 +154,14 @@ int readAssociations(Cursor& in, RecordArray<FileAssociation>& out)
     return 0;
 }
 
-int readUninstallValues(Cursor& in, RecordArray<UninstallData>& out)
+int readUninstallValues(Cursor& in, Array<UninstallData>& out)
 {
-    out.clear();
+    out.Clear();
     const uint32_t n = in.u32();
     if (n > kMaxUninstallValues)
         return kCorruptUninstallValueCount;
-    out.reserve(static_cast<int>(n));
-    for (uint32_t i = 0; i < n; ++i) {
-        UninstallData& v = out.append();
+    out.SetCount(static_cast<int>(n));
+    for (UninstallData& v : out) {
         in.text(v.name);
         v.type = in.u8();
         in.text(v.value);
@@ -262,7 +186,7 @@ int readLanguageTable(Cursor& in, Language& languages)
     for (int m = 0; m < static_cast<int>(messageCount); ++m) {
         for (int l = 0; l < languageCount; ++l) {
             in.text(text);
-            uniformLineEnds(text);
+            text.NormaliseLineBreaks();
             languages.setText(m, l, text);
         }
     }
@@ -307,7 +231,7 @@ int readProductFields(Cursor& in, const SettingsReader& context, String& product
     if (s.defaultDirectory.IsEmpty())
         s.defaultDirectory = productName;
     else
-        replaceOsPlaceholder(s.defaultDirectory, context.windowsDir);
+        s.defaultDirectory.Replace("<os>", context.windowsDir.CStr(), kFindIgnoreCase);
 
     in.text(s.displayVersion);
     in.text(s.productRegistry);
@@ -401,15 +325,12 @@ uint64_t readProductFlags(const char* data, int length)
 
 bool isBlankText(const String& text)
 {
-    for (int i = 0; i < text.Length(); ++i)
-        if (!isBlankByte(at(text, i)))
-            return false;
-    return true;
+    return text.FindNotOf(" \r\n\t") < 0;
 }
 
 void anchorPath(String& path, const String& base)
 {
-    trimBlanks(path);
+    path.Trim();
     if (path.IsEmpty() || !(isDriveAbsolute(base) || isNetworkPath(base)))
         return;
     if (isNetworkPath(path) || isDriveAbsolute(path))
@@ -417,11 +338,10 @@ void anchorPath(String& path, const String& base)
 
     const int root = rootLength(base);
     String folder(base.CStr() + root, base.Length() - root);  // "\dir..." or ""
-    while (folder.Length() > 0 && at(folder, folder.Length() - 1) == '\\')
-        folder.SetLength(folder.Length() - 1);
+    folder.TrimTrailing('\\');
 
     String result;
-    if (at(path, 0) == '\\') {
+    if (path.CharAt(0) == '\\') {
         result.Assign(base.CStr(), root);
         result.Append(path);
     } else if (hasDriveLetter(path)) {

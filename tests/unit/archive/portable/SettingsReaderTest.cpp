@@ -149,7 +149,7 @@ TEST(SettingsReader, EveryFieldRoundTrips)
     EXPECT_EQ(1000u, s.patchOffset);
     EXPECT_EQ(std::string("\1\0\2", 3), str(s.patchBytes));
 
-    ASSERT_EQ(2, s.deletions.count());
+    ASSERT_EQ(2, s.deletions.Count());
     EXPECT_EQ("%InstallDir%\\*.tmp", str(s.deletions[0].path));
     EXPECT_EQ(-1, s.deletions[0].condition);
     EXPECT_EQ(2u, s.deletions[0].flags);
@@ -157,7 +157,7 @@ TEST(SettingsReader, EveryFieldRoundTrips)
     EXPECT_EQ(4, s.deletions[1].condition);
     EXPECT_EQ("1234", str(s.deletions[1].value));
 
-    ASSERT_EQ(1, s.associations.count());
+    ASSERT_EQ(1, s.associations.Count());
     const FileAssociation& a = s.associations[0];
     EXPECT_EQ(1u, a.flags);
     EXPECT_EQ(".app", str(a.extension));
@@ -169,7 +169,7 @@ TEST(SettingsReader, EveryFieldRoundTrips)
     EXPECT_EQ("English", str(a.language));
     EXPECT_EQ("app.ico", str(a.icon));
 
-    ASSERT_EQ(2, s.uninstallValues.count());
+    ASSERT_EQ(2, s.uninstallValues.Count());
     EXPECT_EQ("HelpLink", str(s.uninstallValues[0].name));
     EXPECT_EQ(1, s.uninstallValues[0].type);
     EXPECT_EQ("http://x", str(s.uninstallValues[0].value));
@@ -200,7 +200,7 @@ TEST(SettingsReader, ConditionalFieldsFollowTheirFlags)
     EXPECT_EQ("", str(plain.settings.masterKeyName));
     EXPECT_EQ(0u, plain.settings.patchOffset);
     EXPECT_EQ("Desk", str(plain.settings.desktopFolder));
-    EXPECT_EQ(1, plain.settings.deletions.count());
+    EXPECT_EQ(1, plain.settings.deletions.Count());
 
     // With uninstall support and a patch offset of 0 there is no length and no bytes.
     spec.setFlag(kFlagUninstallSupport);
@@ -290,7 +290,7 @@ TEST(SettingsReader, DeletionTableHoldsAtMost1001Records)
     Result full;
     readSpec(spec, full);
     ASSERT_EQ(0, full.code);
-    ASSERT_EQ(1001, full.settings.deletions.count());
+    ASSERT_EQ(1001, full.settings.deletions.Count());
     EXPECT_EQ("last.txt", str(full.settings.deletions[1000].path));
 
     spec.deletions.push_back({"one.txt", 0, "", 0});
@@ -306,7 +306,7 @@ TEST(SettingsReader, OnlyTheExactEndNameEndsTheDeletions)
     Result r;
     readSpec(spec, r);
     ASSERT_EQ(0, r.code);
-    ASSERT_EQ(1, r.settings.deletions.count());
+    ASSERT_EQ(1, r.settings.deletions.Count());
     EXPECT_EQ("~~the end~~", str(r.settings.deletions[0].path));
 }
 
@@ -406,8 +406,8 @@ TEST(SettingsReader, LimitsThemselvesAreAccepted)
     Result r;
     readBytes(writeSettings(spec), r, "", 4096);
     ASSERT_EQ(0, r.code);
-    EXPECT_EQ(10000, r.settings.associations.count());
-    EXPECT_EQ(10000, r.settings.uninstallValues.count());
+    EXPECT_EQ(10000, r.settings.associations.Count());
+    EXPECT_EQ(10000, r.settings.uninstallValues.Count());
     EXPECT_EQ(100, r.languages.languageCount());
 
     ProductSpec messages = minimalSpec();

@@ -2,6 +2,7 @@
 #include "archive/OwnArchiveSection.h"
 
 #include "app/ErrorBox.h"
+#include "archive/format/ArchiveFormat.h"
 #include "core/Fatal.h"
 #include "core/String.h"
 #include "platform/Handle.h"
@@ -12,10 +13,7 @@ namespace {
 
 // Enough for the PE header at its furthest (4096), the largest optional header and 99
 // section table entries.
-constexpr DWORD kHeadSize = 4096 + 24 + 0xFFFF + 99 * 40;
-
-constexpr int kBadHeaderOffsetCode = 43;
-constexpr int kBadSectionCountCode = 44;
+constexpr DWORD kHeadSize = kMaxPeOffset + kPeSectionTableBase + 0xFFFF + kMaxSectionCount * kSectionEntrySize;
 
 } // namespace
 
@@ -40,9 +38,9 @@ bool findOwnArchiveSection(PeSection& out)
     case PeLookup::missing:
         return false;
     case PeLookup::badHeaderOffset:
-        corruptInstaller(kBadHeaderOffsetCode);
+        corruptInstaller(kCorruptPeOffset);
     case PeLookup::badSectionCount:
-        corruptInstaller(kBadSectionCountCode);
+        corruptInstaller(kCorruptSectionCount);
     }
     return false;
 }

@@ -3,9 +3,6 @@
 
 #include "archive/portable/PeSectionTable.h"
 
-// The name of the archive's section in the installer's image.
-constexpr const char kArchiveSectionName[] = ".quiv";
-
 // Looks for the archive section in the headers of the program's own file (selfPath). True,
 // with out set, when it is there; false when the file has no such section. A file that cannot
 // be opened, or whose PE header offset or section count is out of range, is a fatal error.

@@ -40,7 +40,7 @@ std::vector<uint8_t> ArchiveWriter::writeArchive(const ArchiveContent& content, 
         block = *corruption.compressedSettings;
     } else {
         block = compressBlock(content.settings.data(), content.settings.size());
-        scramble(block, corruption.scrambleKey.value_or(checksumOf(content.settings)));
+        scramble(block, corruption.scrambleKey.value_or(key));
     }
     if (compressedSize)
         *compressedSize = block.size();

@@ -28,9 +28,10 @@ struct ArchiveCorruption {
     std::optional<uint32_t> magic;
     std::optional<int32_t> version;
     std::optional<int32_t> settingsSize;     // the header's value only; the block is unchanged
-    std::optional<uint32_t> settingsKey;     // the header's key; the block is still scrambled
-                                             // with the right one, so it decompresses
-    std::optional<uint32_t> scrambleKey;     // scramble the block with this key instead
+    std::optional<uint32_t> settingsKey;     // the header's key, also used to scramble the
+                                             // block: it decompresses, its checksum differs
+    std::optional<uint32_t> scrambleKey;     // scramble the block with this key instead of
+                                             // the header's
     std::optional<uint32_t> stubChecksum;
     std::optional<int32_t> archiveEnd;
     std::optional<int32_t> fileCount;        // the header's count; the list is unchanged

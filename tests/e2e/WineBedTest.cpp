@@ -80,6 +80,14 @@ TEST(WineBed, DoubleClickOnAListItemAnswersTheDialog) {
     EXPECT_EQ(r.exitCode, 22) << r.Transcript();  // No, second item, two letters
 }
 
+TEST(WineBed, AnswersTheWindowsOfProcessesTheProgramStartsAndWaitsForThem) {
+    WineRunResult r = RunInWine(kProbe, {"--handoff"}, withRules({kYes,
+        "caption \"Probe dialog\" -> press \"Cancel\""}));
+    EXPECT_EQ(r.exitCode, 0) << r.Transcript();  // the exit code is the started program's
+    EXPECT_NE(r.FindWindow("Continue with the probe?"), nullptr) << r.Transcript();
+    EXPECT_NE(r.FindWindow("Probe dialog"), nullptr) << r.Transcript();
+}
+
 TEST(WineBed, StrictModeEndsTheRunOnWhatTheScriptDoesNotExpect) {
     struct Case {
         const char* name;

@@ -4,7 +4,8 @@
 //   uidriver [--rules FILE]... [--rule "RULE"]... [--shots DIR] [--strict] [--timeout SEC]
 //            -- PROGRAM [ARGS...]
 //
-// Exit codes of its own: 123 usage, 124 timeout, 125 strict failure (a window no rule expects,
+// The run ends when the program and every process it started have ended; the exit code is the
+// program's. Exit codes of its own: 123 usage, 124 timeout, 125 strict failure (a window no rule expects,
 // or an action that could not be carried out), 126 the program could not be started. The
 // last line tells which: {"event":"exit","code":N}, "timeout", "fail" or "error".
 
@@ -305,9 +306,22 @@ int main(int argc, char** argv) {
     free(line);
     CloseHandle(pi.hThread);
 
-    ProcessTree tree(pi.dwProcessId);
+    // The program's exit code is the result, but the run lasts until the processes it
+    // started have ended too (a program may hand its work to a copy of itself).
+    ProcessTree tree(pi.dwProcessId, pi.hProcess);
     ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(o.timeoutSeconds) * 1000;
-    while (WaitForSingleObject(pi.hProcess, kPollMs) == WAIT_TIMEOUT) {
+    bool mainRunning = true;
+    DWORD code = 0;
+    for (;;) {
+        if (mainRunning && WaitForSingleObject(pi.hProcess, kPollMs) != WAIT_TIMEOUT) {
+            mainRunning = false;
+            GetExitCodeProcess(pi.hProcess, &code);
+            tree.Refresh();
+        }
+        if (!mainRunning) {
+            if (!tree.AnyRunning()) break;
+            Sleep(kPollMs);
+        }
         if (GetTickCount64() >= deadline) {
             char reason[64];
             snprintf(reason, sizeof reason, "no exit within %d s", o.timeoutSeconds);
@@ -320,9 +334,6 @@ int main(int argc, char** argv) {
             return kExitStrict;
         }
     }
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
     Buffer last;
     last.Format("{\"event\":\"exit\",\"code\":%lu}", static_cast<unsigned long>(code));
     emit(last);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -404,6 +405,24 @@ TEST_F(RegistryKeyTest, DeleteKeyPaths)
     EXPECT_FALSE(scratch.KeyExists("Soft\\Path"));
     EXPECT_TRUE(scratch.KeyExists("Soft\\Full"));
     EXPECT_FALSE(key.isOpen());
+}
+
+TEST(RegistryKeyClasses, DeleteKeyPathRemovesAClassKeyWithItsSubkeys)
+{
+    char clsid[64];
+    std::snprintf(clsid, sizeof clsid, "CLSID\\{quiv-test-%lu-%lu}", GetCurrentProcessId(), GetTickCount());
+    RegistryKey key;
+    ASSERT_EQ(RegistryKey::createdNew, key.open(HKEY_CLASSES_ROOT, (std::string(clsid) + "\\InprocServer32").c_str()));
+    EXPECT_EQ("HKEY_CLASSES_ROOT\\" + std::string(clsid) + "\\InprocServer32", str(key.keyText()));
+    key.setString("", "server.dll");
+    key.close();
+    ASSERT_EQ(RegistryKey::openedExisting, key.open(HKEY_CLASSES_ROOT, clsid, RegistryKey::openOnly));
+    key.openSubkey("ProgID");
+    key.closeAll();
+
+    EXPECT_EQ(RegistryKey::deleted, key.deleteKeyPath(HKEY_CLASSES_ROOT, clsid));
+    EXPECT_EQ(RegistryKey::openFailed, key.open(HKEY_CLASSES_ROOT, clsid, RegistryKey::openOnly));
+    EXPECT_EQ(RegistryKey::openedExisting, key.open(HKEY_CLASSES_ROOT, "CLSID", RegistryKey::openOnly));
 }
 
 TEST_F(RegistryKeyTest, KeyExistsBelowSoftware)

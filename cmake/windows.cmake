@@ -42,6 +42,8 @@ if(QUIV_WIN_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # MinGW's win32 thread model has no std::mutex, which GoogleTest's Notification uses.
+  target_compile_options(gtest PUBLIC -include ${CMAKE_SOURCE_DIR}/tests/win/support/GTestNotification.h)
 
   quiv_glob(WINTEST_SOURCES DIRS tests/win)
   if(WINTEST_SOURCES)

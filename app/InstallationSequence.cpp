@@ -10,7 +10,7 @@
 void runInstallation(const String& runAfterProgram)
 {
     (void)runAfterProgram;
-    PeSection section;
+    ArchiveSection section;
     if (!findOwnArchiveSection(section))
         fatalError(kNoArchiveText);
     exitProgram();

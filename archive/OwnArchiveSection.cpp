@@ -2,7 +2,7 @@
 #include "archive/OwnArchiveSection.h"
 
 #include "app/ErrorBox.h"
-#include "archive/format/ArchiveFormat.h"
+#include "archive/portable/PositionedReader.h"
 #include "core/Fatal.h"
 #include "core/String.h"
 #include "platform/Handle.h"
@@ -11,36 +11,46 @@
 
 namespace {
 
-// Enough for the PE header at its furthest (4096), the largest optional header and 99
-// section table entries.
-constexpr DWORD kHeadSize = kMaxPeOffset + kPeSectionTableBase + 0xFFFF + kMaxSectionCount * kSectionEntrySize;
+// Positioned reads from an open file.
+class FileReader : public PositionedReader {
+public:
+    explicit FileReader(void* file) : file_(file) {}
+
+    bool readAt(uint32_t offset, void* destination, int count) override
+    {
+        if (count <= 0)
+            return count == 0;
+        LARGE_INTEGER position;
+        position.QuadPart = offset;
+        if (!SetFilePointerEx(file_, position, nullptr, FILE_BEGIN))
+            return false;
+        DWORD got = 0;
+        return ReadFile(file_, destination, static_cast<DWORD>(count), &got, nullptr) &&
+               got == static_cast<DWORD>(count);
+    }
+
+private:
+    void* file_;
+};
 
 } // namespace
 
-bool findOwnArchiveSection(PeSection& out)
+bool findOwnArchiveSection(ArchiveSection& out)
 {
-    Handle file(CreateFileA(selfPath().CStr(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    // The module's own path, not the name on the command line: a program started through
+    // the search path, or from another directory, is still found.
+    const String& path = selfPath();
+    Handle file(CreateFileA(path.CStr(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         fatalErrorf("Error code 1: The self-extracting archive could not open itself.  Filename:\n%s",
-                    selfPath().CStr());
+                    path.CStr());
 
-    String head;
-    head.SetLength(static_cast<int>(kHeadSize));
-    DWORD got = 0;
-    if (!ReadFile(file.get(), head.Data(), kHeadSize, &got, nullptr))
-        got = 0;
-
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(head.Data());
-    switch (findPeSection(bytes, static_cast<int>(got), kArchiveSectionName, out)) {
-    case PeLookup::found:
-        return true;
-    case PeLookup::missing:
+    FileReader reader(file.get());
+    const int result = findArchiveSection(reader, out);
+    if (result == kNoArchiveSection)
         return false;
-    case PeLookup::badHeaderOffset:
-        corruptInstaller(kCorruptPeOffset);
-    case PeLookup::badSectionCount:
-        corruptInstaller(kCorruptSectionCount);
-    }
-    return false;
+    if (result != 0)
+        corruptInstaller(result);
+    return true;
 }

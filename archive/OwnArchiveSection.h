@@ -1,9 +1,10 @@
 #pragma once
 // Whether the program's own file carries an installation archive section.
 
-#include "archive/portable/PeSectionTable.h"
+#include "archive/portable/ArchiveSection.h"
 
-// Looks for the archive section in the headers of the program's own file (selfPath). True,
-// with out set, when it is there; false when the file has no such section. A file that cannot
-// be opened, or whose PE header offset or section count is out of range, is a fatal error.
-bool findOwnArchiveSection(PeSection& out);
+// Opens the program's own file (selfPath) and looks for the archive
+// section in its PE headers. True, with out set, when it is there; false when the file has no
+// such section (out unchanged). A file that cannot be opened, or whose headers are damaged,
+// is a fatal error.
+bool findOwnArchiveSection(ArchiveSection& out);

@@ -450,6 +450,51 @@ TEST_F(RegistryKeyTest, ReadTextAtAValuePath)
     EXPECT_FALSE(scratch.KeyExists("Gone"));
 }
 
+// Answers the first "Registry Error" box of this process from a second thread, keeping its text.
+struct BoxAnswer {
+    bool seen = false;
+    std::string text;
+
+    static DWORD WINAPI run(void* self)
+    {
+        BoxAnswer& answer = *static_cast<BoxAnswer*>(self);
+        for (int i = 0; i < 200; ++i) {
+            HWND box = FindWindowA("#32770", "Registry Error");
+            if (box) {
+                char text[512] = "";
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                answer.text = text;
+                answer.seen = true;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                return 0;
+            }
+            Sleep(25);
+        }
+        return 1;
+    }
+};
+
+TEST_F(RegistryKeyTest, FailuresSetTheLastErrorAndShowTheBoxWhenAsked)
+{
+    std::string missing = scratch / "Missing";
+    SetLastError(0);
+    EXPECT_EQ(RegistryKey::openFailed, key.open(HKEY_CURRENT_USER, missing.c_str(), RegistryKey::openOnly));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+
+    BoxAnswer answer;
+    HANDLE thread = CreateThread(nullptr, 0, BoxAnswer::run, &answer, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    EXPECT_EQ(RegistryKey::openFailed,
+              key.open(HKEY_CURRENT_USER, missing.c_str(), RegistryKey::openOnly | RegistryKey::showErrors));
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    EXPECT_TRUE(answer.seen);
+    String expected = systemErrorText(ERROR_FILE_NOT_FOUND);
+    expected.TrimRight();
+    EXPECT_EQ(str(expected), answer.text.substr(0, expected.Length()));
+    EXPECT_FALSE(key.isOpen());
+}
+
 TEST(RegistryErrorText, SystemTextsOfKnownCodes)
 {
     EXPECT_EQ(0, systemErrorText(0).Length());

@@ -73,11 +73,15 @@ TEST(WineBed, ReadsTheWindowsAnswersThemAndReturnsTheExitCode) {
     rmdir(folder);
 }
 
-TEST(WineBed, DoubleClickOnAListItemAnswersTheDialog) {
+TEST(WineBed, ChecksABoxAndDoubleClicksAListItem) {
     WineRunResult r = RunInWine(kProbe, {}, withRules({
         "caption \"Probe question\" -> press \"No\"",
-        "caption \"Probe dialog\" -> type 102 \"ab\" dblclick 103 \"beta\""}));
-    EXPECT_EQ(r.exitCode, 22) << r.Transcript();  // No, second item, two letters
+        "caption \"Probe dialog\" -> type 102 \"ab\" press \"remember\" dblclick 103 \"beta\""}));
+    EXPECT_EQ(r.exitCode, 222) << r.Transcript();  // No, second item, two letters, checked
+    const WineWindow* dialog = r.FindWindow("Probe dialog");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(dialog->Control(104), nullptr);
+    EXPECT_EQ(dialog->Control(104)->checked, 0);  // as shown, before the rule's actions
 }
 
 TEST(WineBed, AnswersTheWindowsOfProcessesTheProgramStartsAndWaitsForThem) {

@@ -21,12 +21,40 @@ bool sameLabel(const char* a, const char* b) {
     }
 }
 
+void setCheck(HWND button, WPARAM state) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(button, BM_SETCHECK, state, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+}
+
+// What a mouse click does to a button: automatic check boxes toggle, automatic radio buttons
+// take the check from the others of their group, and the parent is told BN_CLICKED. Done by
+// messages rather than BM_CLICK, whose pretended mouse press is lost when the capture
+// changes in between.
 bool click(const Control& c, char* error, int errorSize) {
     if (!IsWindowEnabled(c.hwnd)) {
         snprintf(error, errorSize, "control %d is disabled", c.id);
         return false;
     }
-    PostMessageA(c.hwnd, BM_CLICK, 0, 0);
+    HWND parent = GetParent(c.hwnd);
+    DWORD type = static_cast<DWORD>(GetWindowLongA(c.hwnd, GWL_STYLE)) & BS_TYPEMASK;
+    if (c.kind == ControlKind::Button && (type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE)) {
+        DWORD_PTR state = 0;
+        SendMessageTimeoutA(c.hwnd, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state);
+        WPARAM next = state == BST_UNCHECKED ? BST_CHECKED
+                    : (state == BST_CHECKED && type == BS_AUTO3STATE) ? BST_INDETERMINATE : BST_UNCHECKED;
+        setCheck(c.hwnd, next);
+    } else if (c.kind == ControlKind::Button && type == BS_AUTORADIOBUTTON) {
+        HWND other = c.hwnd;
+        for (int guard = 0; guard < 256; ++guard) {
+            other = GetNextDlgGroupItem(parent, other, FALSE);
+            if (!other || other == c.hwnd) break;
+            DWORD t = static_cast<DWORD>(GetWindowLongA(other, GWL_STYLE)) & BS_TYPEMASK;
+            if (t == BS_AUTORADIOBUTTON) setCheck(other, BST_UNCHECKED);
+        }
+        setCheck(c.hwnd, BST_CHECKED);
+    }
+    PostMessageA(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(c.id), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(c.hwnd));
     return true;
 }
 

@@ -152,6 +152,7 @@ bool Rules::AddFile(const char* path, char* error, int errorSize) {
         int len = end ? static_cast<int>(end - text) : static_cast<int>(strlen(text));
         if (len >= static_cast<int>(sizeof line)) len = sizeof line - 1;
         memcpy(line, text, len);
+        while (len > 0 && (line[len - 1] == '\r' || line[len - 1] == ' ' || line[len - 1] == '\t')) --len;
         line[len] = 0;
         text = end ? end + 1 : text + strlen(text);
         const char* q = line;

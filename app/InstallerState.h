@@ -1,6 +1,7 @@
 #pragma once
 // InstallerState: the process-wide run state, created zeroed at start and never released.
 
+#include "archive/portable/ArchiveCursor.h"
 #include "core/String.h"
 
 #include <cstdint>
@@ -23,6 +24,7 @@ struct InstallerState {
     int languageIndex = 0;           // the chosen language of the archive's table
     String windowTitle;              // the background window's title
     bool maximizedBackground = false;
+    ArchiveCursor archiveCursor;     // the read position in the mapped archive
 
     // Whether product flag bit (0..63) is set; false for any other bit number.
     bool productFlag(int bit) const
@@ -33,3 +35,7 @@ struct InstallerState {
 
 // The state of this process.
 InstallerState& installerState();
+
+struct ProductSettings;
+// The archive's settings, read once at the start of the installation.
+ProductSettings& productSettings();

@@ -64,3 +64,14 @@ foreach(name uiprobe)
   target_link_options(${name} PRIVATE ${QUIV_WIN_LINK})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/fixtures)
 endforeach()
+
+# The engine's code in a test program of its own (tests/fixtures/imageprobe): it exposes what
+# the engine computes (the uninstaller image) without a switch in the shipped qsx.exe.
+file(GLOB IMAGEPROBE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fixtures/imageprobe/*.cpp)
+if(IMAGEPROBE_SOURCES)
+  add_executable(imageprobe WIN32 ${IMAGEPROBE_SOURCES})
+  target_compile_options(imageprobe PRIVATE ${QUIV_ENGINE_FLAGS})
+  target_link_libraries(imageprobe PRIVATE quiv_engine quiv_host_fatal)
+  target_link_options(imageprobe PRIVATE ${QUIV_WIN_LINK} -s)
+  set_target_properties(imageprobe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/fixtures)
+endif()

@@ -1,0 +1,11 @@
+#pragma once
+// InstallationRun: what the installation sequence keeps besides the run state and the
+// product settings, from the archive's location to the end of the run.
+
+#include "archive/ArchiveLocation.h"
+#include "core/String.h"
+
+struct InstallationRun {
+    ArchiveLocation archive;   // the open program file, the header, the settings block
+    String uninstallerImage;   // the program without its archive section
+};

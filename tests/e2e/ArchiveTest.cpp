@@ -134,7 +134,6 @@ TEST_F(ArchiveTest, EachFaultShowsTheCorruptTextWithItsCode)
     const Edit none = [](ProductSpec&) {};
     const std::vector<Case> cases = {
         {"raw-offset-0", kCorruptRawOffsetZero, with([](C& c) { c.sectionRawOffset = 0; }), none, false},
-        {"raw-offset-beyond", kCorruptRawOffsetSeek, with([](C& c) { c.sectionRawOffset = 0x7FFFF000; }), none, false},
         {"magic", kCorruptMagic, with([](C& c) { c.magic = 0x12345678; }), none, false},
         {"settings-size-0", kCorruptSettingsSize, with([](C& c) { c.settingsSize = 0; }), none, false},
         {"settings-size-10485760", kCorruptSettingsSize, with([](C& c) { c.settingsSize = 10485760; }), none, false},

@@ -10,6 +10,7 @@
 #include "archive/portable/ProgramPath.h"
 #include "archive/portable/UninstallerImage.h"
 #include "core/Fatal.h"
+#include "platform/ProcessPaths.h"
 #include "platform/Win32.h"
 
 namespace {
@@ -38,9 +39,16 @@ uint32_t readableSectionSize(const uint8_t* module, const ArchiveSection& sectio
 void openProgramFile(ArchiveLocation& location)
 {
     location.path = programPathFromCommandLine(GetCommandLineA());
-    if (!location.file.open(location.path))
-        fatalErrorf("Error code 1: The self-extracting archive could not open itself.  Filename:\n%s",
-                    location.path.CStr());
+    if (location.file.open(location.path))
+        return;
+    // A program started through the search path, or by a relative name from another
+    // directory, is not found by its command line; the module's own path always names it.
+    if (!selfPath().IsEmpty() && location.file.open(selfPath())) {
+        location.path = selfPath();
+        return;
+    }
+    fatalErrorf("Error code 1: The self-extracting archive could not open itself.  Filename:\n%s",
+                location.path.CStr());
 }
 
 void findSection(ArchiveLocation& location)

@@ -19,8 +19,9 @@ struct ArchiveLocation {
     String settings;          // the settings block, unscrambled and decompressed
 };
 
-// Finds the program's own file from the command line, opens it (failure: the fatal "could
-// not open itself" text), walks its PE headers to the ".quiv" section (the no-archive text
+// Finds the program's own file from the command line and opens it; when that path cannot be
+// opened, the module's own path (selfPath) is tried (both failing: the fatal "could not open
+// itself" text with the command line's path), walks its PE headers to the ".quiv" section (the no-archive text
 // when there is none; corrupt codes 43, 44, 9, 10), points installerState().archiveCursor at
 // the section as the loader mapped it, bounded by its mapped size and the module's image
 // (reads past that end: kCorruptOverrun), reads and checks the header (codes 20, 22, 45, 27,

@@ -107,15 +107,13 @@ FileWaitFunction SetFileWaitFunction(FileWaitFunction wait)
 // ---------------------------------------------------------------- opening and closing
 
 File::File()
-    : saved_(nullptr), savedCount_(0), savedCapacity_(0), imagePosition_(0), inMemory_(false),
-      imageChanged_(false), flushAfterWrite_(false), canRead_(false), canWrite_(false)
+    : inMemory_(false), imageChanged_(false), flushAfterWrite_(false), canRead_(false), canWrite_(false)
 {
 }
 
 File::~File()
 {
     Close();
-    releaseMemory(saved_);
 }
 
 int File::Open(const char* name, unsigned mode, unsigned attributes)
@@ -223,10 +221,9 @@ void File::Close()
         writeBackImage();
     inMemory_ = false;
     imageChanged_ = false;
-    image_.Clear();
-    imagePosition_ = 0;
+    image_.Reset();
     handle_.reset();
-    savedCount_ = 0;
+    saved_.Clear();
     canRead_ = canWrite_ = false;
     flushAfterWrite_ = false;
 }
@@ -242,14 +239,14 @@ bool File::writeBackImage()
     if (!handle_.valid())
         return fail("File not open");
     if (SetFilePointer(handle_.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-        !writeHandle(image_.Data(), image_.Length()))
+        !writeHandle(image_.Data(), image_.Size()))
         return false;
     if (!SetEndOfFile(handle_.get())) {
         lastError_ = lastErrorText();
         return false;
     }
     imageChanged_ = false;
-    SetFilePointer(handle_.get(), imagePosition_, nullptr, FILE_BEGIN);
+    SetFilePointer(handle_.get(), image_.Position(), nullptr, FILE_BEGIN);
     return true;
 }
 
@@ -274,18 +271,11 @@ bool File::ReadBlock(void* buffer, int n)
     if (!canRead_)
         return fail("Read access denied");
     if (inMemory_) {
-        int available = image_.Length() - imagePosition_;
-        if (available < 0)
-            available = 0;
-        int take = available < n ? available : n;
-        if (take > 0)
-            std::memcpy(buffer, image_.Data() + imagePosition_, static_cast<size_t>(take));
-        imagePosition_ += take;
-        if (take < n) {
-            std::memset(static_cast<char*>(buffer) + take, 0, static_cast<size_t>(n - take));
-            return fail("Read past end of file");
-        }
-        return true;
+        if (image_.Read(buffer, n))
+            return true;
+        // The stream moves past its end; the file stays at the end, as on disk.
+        image_.SeekFromEnd(0);
+        return fail("Read past end of file");
     }
     return readHandle(buffer, n);
 }
@@ -317,11 +307,8 @@ bool File::WriteBlock(const void* bytes, int n)
     if (!canWrite_)
         return fail("Write access denied");
     if (inMemory_) {
-        int end = imagePosition_ + n;
-        if (end > image_.Length())
-            image_.EnsureLength(end);
-        std::memmove(image_.Data() + imagePosition_, bytes, static_cast<size_t>(n));
-        imagePosition_ = end;
+        if (!image_.Write(bytes, n))
+            return fail("Not all data could be written");
         imageChanged_ = true;
         return true;
     }
@@ -357,7 +344,7 @@ bool File::writeHandle(const void* bytes, int n)
 int File::Size()
 {
     if (inMemory_)
-        return image_.Length();
+        return image_.Size();
     if (!handle_.valid())
         return -1;
     LARGE_INTEGER size;
@@ -369,7 +356,7 @@ int File::Size()
 int File::Position()
 {
     if (inMemory_)
-        return imagePosition_;
+        return image_.Position();
     if (!handle_.valid())
         return -1;
     DWORD p = SetFilePointer(handle_.get(), 0, nullptr, FILE_CURRENT);
@@ -380,12 +367,8 @@ bool File::Seek(int p)
 {
     if (p < 0)
         return false;
-    if (inMemory_) {
-        if (p > image_.Length())
-            return false;
-        imagePosition_ = p;
-        return true;
-    }
+    if (inMemory_)
+        return image_.Seek(p);
     if (!handle_.valid())
         return false;
     return SetFilePointer(handle_.get(), p, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
@@ -408,20 +391,10 @@ bool File::AtEnd()
     return Position() == Size();
 }
 
-void File::pushSaved(int position)
-{
-    if (savedCount_ == savedCapacity_) {
-        int capacity = savedCapacity_ < 4 ? 8 : savedCapacity_ * 2;
-        saved_ = static_cast<int*>(reallocateMemory(saved_, sizeof(int) * static_cast<size_t>(capacity)));
-        savedCapacity_ = capacity;
-    }
-    saved_[savedCount_++] = position;
-}
-
 int File::PushPosition()
 {
     int p = Position();
-    pushSaved(p);
+    saved_.Push(p);
     return p;
 }
 
@@ -439,9 +412,9 @@ bool File::PushPositionAndSeekEnd()
 
 int File::PopPosition()
 {
-    if (savedCount_ == 0)
+    if (saved_.IsEmpty())
         return kNoSavedPosition;
-    int p = saved_[--savedCount_];
+    int p = saved_.Pop();
     Seek(p);
     return p;
 }
@@ -544,8 +517,8 @@ bool File::LoadIntoMemory()
     }
     if (size > 0 && !ReadAt(0, image.Data(), size))
         return false;
-    image_ = static_cast<String&&>(image);
-    imagePosition_ = position < size ? position : size;
+    image_.Assign(image);
+    image_.Seek(position < size ? position : size);
     inMemory_ = true;
     imageChanged_ = false;
     return true;
@@ -556,7 +529,7 @@ bool File::Truncate()
     if (!canWrite_)
         return fail("Write access denied");
     if (inMemory_) {
-        image_.SetLength(imagePosition_);
+        image_.Truncate();
         imageChanged_ = true;
         return true;
     }

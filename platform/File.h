@@ -10,6 +10,8 @@
 // The file is a Stream: Read and Write are ReadBlock and WriteBlock, so the String readers and
 // writers of core/String.h work on it. Positions and sizes are signed 32-bit.
 
+#include "core/MemoryStream.h"
+#include "core/Stack.h"
 #include "core/Stream.h"
 #include "core/String.h"
 #include "platform/Handle.h"
@@ -180,15 +182,11 @@ private:
     bool writeHandle(const void* bytes, int n);
     bool writeBackImage();
     bool fail(const char* text);
-    void pushSaved(int position);
 
     Handle handle_;
     String path_;
-    int* saved_;          // the saved positions, savedCount_ of savedCapacity_ slots
-    int savedCount_;
-    int savedCapacity_;
-    String image_;        // the memory image
-    int imagePosition_;
+    Stack<int> saved_;    // the saved positions
+    MemoryStream image_;  // the memory image
     bool inMemory_;
     bool imageChanged_;
     bool flushAfterWrite_;

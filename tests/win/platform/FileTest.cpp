@@ -162,6 +162,7 @@ TEST_F(FileTest, FailureCodes)
         {scratch.Path(), 1, kOpenAccessDenied},            // a directory, asked for writing
         {readOnly, 1, kOpenReadOnly},                      // writing a read-only file
         {readOnly, 0x11, kOpenOk},                         // reading it is fine
+        {readOnly, 0x99, kOpenMemoryFailed},               // into memory without reading
     };
     // Wine run by root does not refuse to write a read-only file.
     HANDLE probe = CreateFileA(readOnly.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -418,6 +419,21 @@ TEST_F(FileTest, TrailingLineBreak)
         file.Close();
         EXPECT_EQ(c.second, ScratchFolder::ReadFile(path)) << c.first;
     }
+}
+
+TEST_F(FileTest, LargeWritesGoOutWhole)
+{
+    std::string bytes(2 * 1048576 + 1048575 + 7, 0);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 + i / 4099);
+    std::string path = scratch / "big.bin";
+    File file;
+    ASSERT_EQ(kOpenOk, file.Open(path.c_str(), kOpenCreateAlways));
+    file.SetFlushAfterWrite(true);
+    EXPECT_TRUE(file.WriteBlock(bytes.data(), static_cast<int>(bytes.size())));
+    EXPECT_EQ(static_cast<int>(bytes.size()), file.Size());
+    file.Close();
+    EXPECT_TRUE(ScratchFolder::ReadFile(path) == bytes);
 }
 
 TEST_F(FileTest, TruncateCutsAtThePosition)

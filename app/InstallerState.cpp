@@ -3,15 +3,20 @@
 
 #include "archive/portable/ProductSettings.h"
 
+namespace {
+
+// Zero until start-up fills them. Their destructors never run: every run ends in ExitProcess.
+InstallerState state;
+ProductSettings settings;
+
+} // namespace
+
 InstallerState& installerState()
 {
-    // Never released: it must outlive everything that runs until the process ends.
-    static InstallerState* state = new InstallerState();
-    return *state;
+    return state;
 }
 
 ProductSettings& productSettings()
 {
-    static ProductSettings* settings = new ProductSettings();
-    return *settings;
+    return settings;
 }

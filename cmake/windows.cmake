@@ -10,15 +10,19 @@ set(QUIV_WIN_LINK -static -Wl,--gc-sections)
 
 set(QUIV_WIN_SYSTEM_LIBS gdi32 user32 shell32 ole32 oleaut32 advapi32 version uuid comdlg32)
 
-# The engine's code, less its entry point and its fatal-error box (so tests can link the rest).
+# The engine's code, less its entry point, its fatal-error box and its operator new (so tests
+# can link the rest). The operator new is linked as an object, not taken from a library, so
+# that it replaces the C++ runtime's one whichever library asks for it.
 quiv_glob(ENGINE_SOURCES DIRS platform archive install uninstall ui app
-  EXCLUDE "/portable/" "/archive/format/" "/app/WinMain.cpp$" "/app/FatalError.cpp$")
+  EXCLUDE "/portable/" "/archive/format/" "/app/WinMain.cpp$" "/app/FatalError.cpp$"
+          "/platform/OperatorNew.cpp$")
 quiv_library(quiv_engine ${ENGINE_SOURCES})
 quiv_engine_code(quiv_engine)
 quiv_link(quiv_engine quiv_portable quiv_format quiv_core ${QUIV_WIN_SYSTEM_LIBS})
 
 file(GLOB QSX_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/resources/*.rc)
-set(QSX_ENTRY ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${CMAKE_SOURCE_DIR}/app/FatalError.cpp)
+set(QSX_ENTRY ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${CMAKE_SOURCE_DIR}/app/FatalError.cpp
+  ${CMAKE_SOURCE_DIR}/platform/OperatorNew.cpp)
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
   add_executable(qsx WIN32 ${QSX_ENTRY} ${QSX_RESOURCES})
   target_compile_options(qsx PRIVATE ${QUIV_ENGINE_FLAGS})

@@ -18,9 +18,10 @@ struct PlatformPaths {
     String tempDir;
 };
 
+PlatformPaths values;
+
 PlatformPaths& paths()
 {
-    static PlatformPaths values;
     return values;
 }
 

@@ -1,5 +1,5 @@
 // The engine's start: the command line's usage errors, a program without an archive, the
-// uninstall switch, and a program that carries an archive section.
+// uninstall switch, and a program whose archive section is damaged.
 
 #include "app/portable/CommandLine.h"
 #include "app/portable/FatalTexts.h"
@@ -105,7 +105,7 @@ TEST(Startup, UninstallSaysItIsNotAvailableAndFails)
     EXPECT_NE(std::string::npos, r.windows[0].MessageText().find("SomeProduct")) << r.Transcript();
 }
 
-TEST(Startup, ProgramWithArchiveSectionIsNotTakenForTheUninstaller)
+TEST(Startup, DamagedArchiveShowsTheBuiltInCorruptText)
 {
     char folder[] = "/tmp/qsx-startup-XXXXXX";
     ASSERT_TRUE(mkdtemp(folder));
@@ -113,10 +113,11 @@ TEST(Startup, ProgramWithArchiveSectionIsNotTakenForTheUninstaller)
     PeSectionWriter writer(readFile(kQsx));
     ASSERT_TRUE(writeFile(installer, writer.addSection(".quiv", std::vector<uint8_t>(64, 0x5A))));
 
-    // Whatever the engine makes of the section's bytes, it does not report a missing archive.
+    // The magic number is checked before any language is read: the built-in text, code 20.
     WineRunResult r = RunInWine(installer, {}, withRules({kAcceptFatal}));
-    EXPECT_EQ(1, r.exitCode) << r.Transcript();
-    EXPECT_EQ(nullptr, r.FindWindow("There is no installation archive present.")) << r.Transcript();
+    const WineWindow* box = onlyFatalBox(r);
+    ASSERT_NE(nullptr, box) << r.Transcript();
+    EXPECT_EQ(std::string(corruptInstallerText(String(), 20).CStr()), box->MessageText());
 
     unlink(installer.c_str());
     rmdir(folder);

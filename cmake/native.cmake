@@ -13,6 +13,9 @@ if(QUIV_SANITIZE)
     endif()
   endforeach()
   add_link_options(-fsanitize=address,undefined)
+  if(TARGET quiv)   # made before this file was read
+    target_link_options(quiv PRIVATE -fsanitize=address,undefined)
+  endif()
   # The engine code has no RTTI, so no code that uses it can check the dynamic type of its
   # objects (vptr).
   set(QUIV_TEST_SANITIZE -fsanitize=address,undefined -fno-sanitize=vptr -fno-omit-frame-pointer)

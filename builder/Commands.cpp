@@ -299,7 +299,7 @@ int runList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         const ArchiveHeaderFields& h = c.header;
         out << "installer:    " << args[0] << ", " << image.size() << " bytes, archive at " << c.sectionRawOffset
             << " (" << c.sectionRawSize << " bytes)\n";
-        out << "format:       " << h.version / 100 << "." << h.version % 100 << ", settings " << h.settingsSize
+        out << "format:       " << h.version * 0.01 << ", settings " << h.settingsSize
             << " bytes, key " << hex(h.settingsKey) << " (checksum ok)\n";
         out << "stub:         checksum " << hex(h.stubChecksum) << (c.stubChecksumMatches() ? " ok" : " differs")
             << (c.settings->hasFlag(kFlagCheckStub) ? " (checked)" : " (not checked)") << "\n";

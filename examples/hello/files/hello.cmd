@@ -1,0 +1,3 @@
+@echo off
+type "%~dp0greeting.hello"
+pause

@@ -79,3 +79,13 @@ if(IMAGEPROBE_SOURCES)
   target_link_options(imageprobe PRIVATE ${QUIV_WIN_LINK} -s)
   set_target_properties(imageprobe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/fixtures)
 endif()
+
+# uishow: the installer's windows on their own, with the engine's code and dialog templates.
+file(GLOB UISHOW_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fixtures/uishow/*.cpp)
+if(UISHOW_SOURCES)
+  add_executable(uishow WIN32 ${UISHOW_SOURCES} ${CMAKE_SOURCE_DIR}/app/FatalError.cpp ${QSX_RESOURCES})
+  target_compile_options(uishow PRIVATE ${QUIV_ENGINE_FLAGS})
+  target_link_libraries(uishow PRIVATE quiv_engine)
+  target_link_options(uishow PRIVATE ${QUIV_WIN_LINK})
+  set_target_properties(uishow PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/fixtures)
+endif()

@@ -93,7 +93,7 @@ TEST(Ui, DecliningTheLicenceAndCancellingTheLanguageReport1003)
     add(rules, answerOnce("Choose Your Language", "dblclick 1017 \"Deutsch\""));
     add(rules, answerOnce("Lizenzvertrag", "press \"Ablehnen\""));
     add(rules, answerOnce("Liesmich", "press \"Abbrechen\""));
-    add(rules, answerOnce("Ordner w\xc3\xa4hlen", "press \"Abbrechen\""));
+    add(rules, answerOnce("Ordner w", "press \"Abbrechen\""));
     WineRunResult r = RunInWine(kShow, {}, withRules(rules));
     // Only the language went on (German, index 1); the directory is unchanged.
     EXPECT_EQ(r.exitCode, 1 | (1 << 8) | (26 << 12)) << r.Transcript();

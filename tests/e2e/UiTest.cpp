@@ -1,6 +1,6 @@
 // The installer's windows as a user meets them: uishow (tests/fixtures/uishow) shows the
 // background window and each dialog with a small language table; uidriver answers them and
-// takes their pictures into the build folder (ui-shots/).
+// takes their pictures into the build folder (ui-shots/<test>/).
 
 #include "tests/support/WineRun.h"
 
@@ -16,11 +16,14 @@ namespace {
 const std::string kShow = Win64File("tests/fixtures/uishow.exe");
 const std::string kBackground = "class \"QSX Window Class\"";
 
+// The rules, with the pictures going to ui-shots/<test name>/.
 WineRunOptions withRules(std::vector<std::string> rules)
 {
     WineRunOptions o;
     o.rules = std::move(rules);
-    o.shotsDir = Win64File("ui-shots");
+    const std::string folder = Win64File("ui-shots");
+    mkdir(folder.c_str(), 0755);
+    o.shotsDir = folder + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     mkdir(o.shotsDir.c_str(), 0755);
     return o;
 }

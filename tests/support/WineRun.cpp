@@ -205,7 +205,8 @@ std::string sessionScript() { return std::string(QUIV_SOURCE_DIR) + "/tools/wine
 
 // Runs argv with standard output read line by line into lines (standard error passes
 // through); returns the exit status, -1 when it could not run or was killed after limit.
-int runCapturing(const std::vector<std::string>& argv, int limitSeconds, std::vector<std::string>* lines) {
+int runCapturing(const std::vector<std::string>& argv, int limitSeconds, std::vector<std::string>* lines,
+                 const std::string& workDir = std::string()) {
     int out[2];
     if (pipe(out) != 0) return -1;
     pid_t pid = fork();
@@ -216,6 +217,7 @@ int runCapturing(const std::vector<std::string>& argv, int limitSeconds, std::ve
     }
     if (pid == 0) {
         setpgid(0, 0);
+        if (!workDir.empty() && chdir(workDir.c_str()) != 0) _exit(127);
         dup2(out[1], 1);
         close(out[0]);
         close(out[1]);
@@ -365,7 +367,7 @@ WineRunResult RunInWine(const std::string& program, const std::vector<std::strin
     argv.insert(argv.end(), args.begin(), args.end());
 
     std::vector<std::string> lines;
-    result.status = runCapturing(argv, options.timeoutSeconds + 60, &lines);
+    result.status = runCapturing(argv, options.timeoutSeconds + 60, &lines, options.workDir);
     for (const std::string& line : lines) addLine(result, line);
     if (result.status < 0 && result.failure.empty()) result.failure = "the run did not end in time";
     return result;

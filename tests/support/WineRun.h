@@ -55,6 +55,7 @@ struct WineRunOptions {
     bool strict = true;              // a window no rule expects fails the run
     int timeoutSeconds = 30;
     std::string shotsDir;            // Linux folder for screenshots; empty: none
+    std::string workDir;             // Linux folder the program starts in; empty: the current one
 };
 
 // Runs program (a Linux path, or a Windows path) with args (passed as they are) under

@@ -2,9 +2,21 @@
 
 #include <tlhelp32.h>
 
+namespace {
+
+// Creation time of the process, 0 when it cannot be read.
+ULONGLONG creationTime(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!process || !GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+}  // namespace
+
 ProcessTree::ProcessTree(DWORD rootId, HANDLE root) {
     ids_[0] = rootId;
     handles_[0] = root;
+    created_[0] = creationTime(root);
 }
 
 ProcessTree::~ProcessTree() {
@@ -22,22 +34,32 @@ void ProcessTree::Refresh() {
         entry.dwSize = sizeof entry;
         for (BOOL more = Process32First(snapshot, &entry); more && count_ < kMaxProcesses;
              more = Process32Next(snapshot, &entry)) {
-            if (Contains(entry.th32ParentProcessID) && !Contains(entry.th32ProcessID)) {
-                ids_[count_] = entry.th32ProcessID;
-                handles_[count_] = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
-                ++count_;
-                added = true;
+            int parent = IndexOf(entry.th32ParentProcessID);
+            if (parent < 0 || Contains(entry.th32ProcessID)) continue;
+            HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION,
+                                   FALSE, entry.th32ProcessID);
+            ULONGLONG created = creationTime(h);
+            if (!h || created < created_[parent]) {
+                if (h) CloseHandle(h);
+                continue;
             }
+            ids_[count_] = entry.th32ProcessID;
+            handles_[count_] = h;
+            created_[count_] = created;
+            ++count_;
+            added = true;
         }
     }
     CloseHandle(snapshot);
 }
 
-bool ProcessTree::Contains(DWORD pid) const {
+int ProcessTree::IndexOf(DWORD pid) const {
     for (int i = 0; i < count_; ++i)
-        if (ids_[i] == pid) return true;
-    return false;
+        if (ids_[i] == pid) return i;
+    return -1;
 }
+
+bool ProcessTree::Contains(DWORD pid) const { return IndexOf(pid) >= 0; }
 
 bool ProcessTree::AnyRunning() const {
     for (int i = 0; i < count_; ++i)

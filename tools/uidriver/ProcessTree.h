@@ -15,7 +15,9 @@ public:
     ProcessTree& operator=(const ProcessTree&) = delete;
 
     // Adds the processes whose parent is in the tree (and theirs). Processes already in the
-    // tree stay, even once they have ended.
+    // tree stay, even once they have ended. Process ids are reused quickly, so a process
+    // counts as a child only when it was created after its parent: the system's long-lived
+    // processes may name a parent id that a program of the tree now carries.
     void Refresh();
     bool Contains(DWORD pid) const;
     // Some process of the tree still runs.
@@ -26,5 +28,8 @@ public:
 private:
     DWORD ids_[kMaxProcesses];
     HANDLE handles_[kMaxProcesses];
+    ULONGLONG created_[kMaxProcesses];
+    // Index of pid in the tree, -1 when absent.
+    int IndexOf(DWORD pid) const;
     int count_ = 1;
 };

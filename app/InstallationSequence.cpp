@@ -6,6 +6,7 @@
 #include "app/InstallerState.h"
 #include "archive/format/ArchiveFormat.h"
 #include "archive/format/SettingsLayout.h"
+#include "archive/SettingsPaths.h"
 #include "archive/portable/ArchiveHeader.h"
 #include "archive/portable/Language.h"
 #include "archive/portable/ProductSettings.h"
@@ -33,6 +34,7 @@ void readProductSettings(InstallationRun& run)
     const int code = reader.read(block.Data(), block.Length(), state.productName, productSettings(), languageTable());
     if (code != 0)
         corruptInstaller(code);
+    completeSettingsPaths(productSettings());
     state.languageIndex = languageTable().index();
 }
 

@@ -1,36 +1,17 @@
 #include "install/PathVariables.h"
 
 #include "app/InstallerState.h"
+#include "archive/portable/ProductSettings.h"
 #include "install/SystemFolderSource.h"
 #include "install/portable/PathValues.h"
 #include "install/portable/SpecialFolders.h"
 #include "platform/ProcessPaths.h"
-
-namespace {
-
-String& sharedDirectoryText()
-{
-    static String path;
-    return path;
-}
-
-} // namespace
 
 SpecialFolders& specialFolders()
 {
     static SystemFolderSource source;
     static SpecialFolders folders(source);
     return folders;
-}
-
-void setSharedDirectory(const String& path)
-{
-    sharedDirectoryText() = path;
-}
-
-const String& sharedDirectory()
-{
-    return sharedDirectoryText();
 }
 
 void Expand(String& text)
@@ -40,12 +21,17 @@ void Expand(String& text)
 
 void Expand(String& text, SpecialFolders& folders)
 {
+    Expand(text, folders, productSettings().sharedPath);
+}
+
+void Expand(String& text, SpecialFolders& folders, const String& sharedDir)
+{
     if (text.FindChar('%') < 0)
         return;
     initPlatformPaths();
     PathValues values(folders);
     values.installDir = installerState().installDir;
-    values.sharedDir = sharedDirectory();
+    values.sharedDir = sharedDir;
     values.installerPath = selfPath();
     values.installerDir = selfDir();
     values.installerName = selfName();

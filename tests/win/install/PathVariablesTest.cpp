@@ -3,6 +3,7 @@
 #include "install/PathVariables.h"
 
 #include "app/InstallerState.h"
+#include "archive/portable/ProductSettings.h"
 #include "install/RunningSystem.h"
 #include "install/ShellFunctions.h"
 #include "install/SystemFolderSource.h"
@@ -127,7 +128,7 @@ TEST(PathVariables, EveryVariableFromThisSystem)
 {
     ASSERT_TRUE(shellFunctionsPresent());
     installerState().installDir = "D:\\App";
-    setSharedDirectory("C:\\Program Files\\Common Files\\Maker");
+    productSettings().sharedPath = "C:\\Program Files\\Common Files\\Maker";
 
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -189,7 +190,7 @@ TEST(PathVariables, EveryVariableFromThisSystem)
     Expand(text);
     EXPECT_EQ("D:\\App\\bin;D:\\x;%Nothing%", str(text));
     installerState().installDir.Clear();
-    setSharedDirectory(String());
+    productSettings().sharedPath.Clear();
 }
 
 TEST(PathVariables, DrivesVanishForNetworkPaths)

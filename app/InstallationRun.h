@@ -6,6 +6,11 @@
 #include "core/String.h"
 
 struct InstallationRun {
-    ArchiveLocation archive;   // the open program file, the header, the settings block
-    String uninstallerImage;   // the program without its archive section
+    ArchiveLocation archive;    // the open program file, the header, the settings block
+    String uninstallerImage;    // the program without its archive section
+    String existingLocation;    // an earlier installation's "InstallLocation", else empty
+    String existingVersion;     // its "DisplayVersion", else empty
+    String existingSharedFiles; // its "SharedFiles", else empty (written back at the end)
+    bool existingFound = false; // existingLocation names an existing directory
+    bool reinstall = false;     // installing into the existing installation's directory
 };

@@ -4,6 +4,7 @@
 #include "app/ErrorBox.h"
 #include "app/ExitProgram.h"
 #include "app/InstallerState.h"
+#include "app/InstallationSteps.h"
 #include "archive/format/ArchiveFormat.h"
 #include "archive/format/SettingsLayout.h"
 #include "archive/SettingsPaths.h"
@@ -12,6 +13,7 @@
 #include "archive/portable/ProductSettings.h"
 #include "archive/portable/SettingsReader.h"
 #include "platform/ProcessPaths.h"
+#include "ui/BackgroundWindow.h"
 
 namespace {
 
@@ -44,8 +46,9 @@ void loadInstallerArchive(InstallationRun& run)
 {
     locateArchive(run.archive);
     takeProductFlags(run.archive.settings);
-    // The background window, unless kFlagNoBackground, is created at this point by the user
-    // interface.
+    InstallerState& state = installerState();
+    if (!state.productFlag(kFlagNoBackground))
+        state.mainWindow = CreateBackgroundWindow(state.instance);
     if (!settingsChecksumMatches(run.archive.settings, run.archive.header.settingsKey))
         corruptInstaller(kCorruptSettingsChecksum);
     readProductSettings(run);
@@ -58,5 +61,7 @@ void runInstallation(const String& runAfterProgram)
     // Kept for the whole run, never released.
     static InstallationRun* run = new InstallationRun();
     loadInstallerArchive(*run);
+    runFirstSteps(*run);
+    // The extraction and the installation actions follow the confirmed directory.
     exitProgram();
 }

@@ -1,0 +1,228 @@
+// The installation's first steps under Wine, on installers the builder makes from the real
+// engine: the welcome question, the excluded systems, the master product, an existing
+// installation and the directory loop, each seen as the user meets its boxes.
+
+#include "archive/format/SettingsLayout.h"
+#include "builder/ArchiveWriter.h"
+#include "builder/SettingsWriter.h"
+#include "tests/support/WineRun.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kUninstallKey[] = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const char kReg[] = "C:\\windows\\system32\\reg.exe";
+
+std::vector<uint8_t> readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string folder()
+{
+    static std::string path = [] {
+        char name[] = "/tmp/quiv-sequence-XXXXXX";
+        return std::string(mkdtemp(name));
+    }();
+    return path;
+}
+
+bool isDirectory(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+ProductSpec product(const std::string& keyName)
+{
+    ProductSpec spec;
+    spec.productName = "Sequence Test";
+    spec.displayVersion = "1.10";
+    spec.defaultDirectory = "Sequence Test";
+    spec.uninstallerFileName = "Uninstall.exe";
+    spec.uninstallKeyName = keyName;
+    spec.setFlag(kFlagNoBackground);
+    std::vector<std::string> m(67);
+    m[0] = "Sequence Test";
+    m[1] = "Install <product>?";
+    m[9] = "Already installed";
+    m[11] = "Where to?";
+    m[12] = "Master %s missing";
+    m[14] = "Bad directory";
+    m[21] = "Error";
+    m[24] = "Choose Directory";
+    m[48] = "Next >";
+    m[49] = "Cancel";
+    m[52] = "Browse";
+    m[61] = "Not for %s";
+    m[65] = "Welcome";
+    spec.languages = {{"English", m}};
+    return spec;
+}
+
+std::string makeInstaller(const std::string& name, const ProductSpec& spec)
+{
+    ArchiveContent content;
+    content.settings = writeSettings(spec);
+    content.storedSizes = {12, 34};
+    ArchiveWriter::Result r = ArchiveWriter::writeInstaller(readBytes(Win64File("qsx.exe")), content, {});
+    const std::string path = folder() + "/" + name + ".exe";
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(r.image.data()), static_cast<std::streamsize>(r.image.size()));
+    return path;
+}
+
+WineRunResult run(const std::string& installer, std::vector<std::string> args, std::vector<std::string> rules)
+{
+    WineRunOptions options;
+    options.rules = std::move(rules);
+    return RunInWine(installer, args, options);
+}
+
+void regAdd(const std::string& key, const std::string& name, const std::string& value)
+{
+    WineRunResult r = RunInWine(kReg, {"add", kUninstallKey + key, "/v", name, "/d", value, "/f"}, WineRunOptions());
+    ASSERT_EQ(r.exitCode, 0) << r.Transcript();
+}
+
+void regDelete(const std::string& key)
+{
+    RunInWine(kReg, {"delete", kUninstallKey + key, "/f"}, WineRunOptions());
+}
+
+// The one box with this caption; its text, or "<none>".
+std::string boxText(const WineRunResult& r, const std::string& caption)
+{
+    std::string text = "<none>";
+    int seen = 0;
+    for (const WineWindow& w : r.windows)
+        if (w.caption == caption) {
+            text = w.MessageText();
+            ++seen;
+        }
+    EXPECT_LE(seen, 1) << r.Transcript();
+    return text;
+}
+
+class SequenceTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (readBytes(Win64File("qsx.exe")).empty())
+            GTEST_SKIP() << "the x86_64 engine is not built";
+    }
+};
+
+} // namespace
+
+TEST_F(SequenceTest, WelcomeQuestionYesGoesOnNoEnds)
+{
+    for (const char* answer : {"Yes", "No"}) {
+        SCOPED_TRACE(answer);
+        const std::string dir = folder() + "/welcome-" + answer;
+        const std::string installer = makeInstaller(std::string("welcome-") + answer, product("QuivSeqWelcome"));
+        WineRunResult r = run(installer, {"/d:" + WinePath(dir)},
+                              {std::string("caption \"Welcome\" -> press \"") + answer + "\""});
+        EXPECT_EQ(r.failure, "") << r.Transcript();
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(boxText(r, "Welcome"), "Install Sequence Test?");
+        // Going on reaches the directory step, which creates the directory.
+        EXPECT_EQ(isDirectory(dir), std::string(answer) == "Yes");
+    }
+}
+
+TEST_F(SequenceTest, ExcludedSystems)
+{
+    ProductSpec all = product("QuivSeqExcluded");
+    all.excludedSystems = 0xffffffffu;
+    WineRunResult refused = run(makeInstaller("excluded-all", all), {}, {"caption \"Error\" -> press \"OK\""});
+    EXPECT_EQ(refused.exitCode, 1) << refused.Transcript();
+    const std::string text = boxText(refused, "Error");
+    EXPECT_EQ(text.rfind("Not for Windows ", 0), 0u) << text;
+    EXPECT_EQ(refused.FindWindow("Welcome"), nullptr);
+
+    ProductSpec none = product("QuivSeqExcluded");
+    none.excludedSystems = 0;
+    WineRunResult accepted = run(makeInstaller("excluded-none", none), {}, {"caption \"Welcome\" -> press \"No\""});
+    EXPECT_EQ(accepted.failure, "") << accepted.Transcript();
+    EXPECT_EQ(boxText(accepted, "Welcome"), "Install Sequence Test?");
+}
+
+TEST_F(SequenceTest, MasterProductMissingOrWithoutUninstallString)
+{
+    regDelete("QuivSeqMaster");
+    ProductSpec spec = product("QuivSeqChild");
+    spec.setFlag(kFlagMasterUpdate);
+    spec.masterKeyName = "QuivSeqMaster";
+    const std::string installer = makeInstaller("master", spec);
+    const std::vector<std::string> rules = {"caption \"Error\" -> press \"OK\""};
+
+    WineRunResult missing = run(installer, {}, rules);
+    EXPECT_EQ(missing.exitCode, 1) << missing.Transcript();
+    EXPECT_EQ(boxText(missing, "Error"), "Master QuivSeqMaster missing");
+
+    // A key without an uninstall command does not count as installed.
+    regAdd("QuivSeqMaster", "InstallLocation", "C:\\Master");
+    WineRunResult bare = run(installer, {}, rules);
+    EXPECT_EQ(boxText(bare, "Error"), "Master QuivSeqMaster missing") << bare.Transcript();
+
+    regAdd("QuivSeqMaster", "UninstallString", "C:\\Master\\Uninstall.exe");
+    WineRunResult installed = run(installer, {}, {"caption \"Welcome\" -> press \"No\""});
+    EXPECT_EQ(installed.failure, "") << installed.Transcript();
+    EXPECT_NE(installed.FindWindow("Welcome"), nullptr) << installed.Transcript();
+    regDelete("QuivSeqMaster");
+}
+
+TEST_F(SequenceTest, ExistingInstallationRefusedEvenInAutomaticMode)
+{
+    const std::string existing = folder() + "/existing";
+    mkdir(existing.c_str(), 0755);
+    regAdd("QuivSeqExisting", "InstallLocation", WinePath(existing));
+    ProductSpec spec = product("QuivSeqExisting");
+    spec.setFlag(kFlagUninstallSupport);
+    spec.setFlag(kFlagRefuseExisting);
+    const std::string installer = makeInstaller("existing", spec);
+
+    WineRunResult r = run(installer, {"/a"}, {"caption \"Error\" -> press \"OK\""});
+    EXPECT_EQ(r.exitCode, 1) << r.Transcript();
+    EXPECT_EQ(boxText(r, "Error"), "Already installed");
+
+    // An installation whose directory is gone counts as none: automatic mode asks nothing.
+    rmdir(existing.c_str());
+    WineRunResult gone = run(installer, {"/a"}, {});
+    EXPECT_EQ(gone.failure, "") << gone.Transcript();
+    EXPECT_TRUE(gone.windows.empty()) << gone.Transcript();
+    regDelete("QuivSeqExisting");
+}
+
+TEST_F(SequenceTest, DirectoryLoopRejectsThenAccepts)
+{
+    ProductSpec spec = product("QuivSeqDirectory");
+    spec.setFlag(kFlagAskDirectory);
+    const std::string installer = makeInstaller("directory", spec);
+    const std::string dir = folder() + "/chosen/sub";
+
+    WineRunResult r = run(installer, {},
+                          {"caption \"Welcome\" -> press \"Yes\"",
+                           "once caption \"Choose Directory\" -> type 1015 \"relative\" press \"Next >\"",
+                           "caption \"Error\" -> press \"OK\"",
+                           "caption \"Choose Directory\" -> type 1015 \"" + WinePath(dir) + "\" press \"Next >\""});
+    EXPECT_EQ(r.failure, "") << r.Transcript();
+    EXPECT_EQ(boxText(r, "Error"), "Bad directory\r\nrelative");
+    EXPECT_TRUE(isDirectory(dir)) << r.Transcript();
+
+    WineRunResult cancelled = run(installer, {},
+                                  {"caption \"Welcome\" -> press \"Yes\"", "caption \"Choose Directory\" -> press \"Cancel\""});
+    EXPECT_EQ(cancelled.failure, "") << cancelled.Transcript();
+    EXPECT_EQ(cancelled.exitCode, 1);
+}

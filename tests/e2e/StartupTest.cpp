@@ -95,6 +95,24 @@ TEST(Startup, UsageErrorsShowTheUsageText)
     }
 }
 
+TEST(Startup, OnlyTheFirstNineteenAtomsAreExamined)
+{
+    // A malformed twentieth atom is never looked at: the run goes on to look for its archive.
+    std::vector<std::string> args(19, "/a");
+    args.push_back("/ab");
+    WineRunResult r = RunInWine(kQsx, args, withRules({kAcceptFatal}));
+    const WineWindow* box = onlyFatalBox(r);
+    ASSERT_NE(nullptr, box) << r.Transcript();
+    EXPECT_EQ(kNoArchiveText, box->MessageText());
+
+    // The same atom in nineteenth place is refused.
+    args.erase(args.begin());
+    r = RunInWine(kQsx, args, withRules({kAcceptFatal}));
+    box = onlyFatalBox(r);
+    ASSERT_NE(nullptr, box) << r.Transcript();
+    EXPECT_EQ(std::string(usageText("Illegal command line atom:\nab", "qsx.exe").CStr()), box->MessageText());
+}
+
 TEST(Startup, UninstallSaysItIsNotAvailableAndFails)
 {
     // Also in automatic mode: the answer is a box, never a silent success.

@@ -77,6 +77,4 @@ TEST(FileOperations, FileVersionText)
     ScratchFolder scratch;
     EXPECT_TRUE(fileVersionText(scratch.WriteFile("plain.dll", "MZ").c_str()).IsEmpty());
     EXPECT_TRUE(fileVersionText((scratch / "none.dll").c_str()).IsEmpty());
-    String version = fileVersionText(joinPath(systemDir(), "kernel32.dll"));
-    EXPECT_FALSE(version.IsEmpty());
 }

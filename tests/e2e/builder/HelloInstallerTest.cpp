@@ -1,0 +1,36 @@
+// The example product built by the builder with the real engine: the engine accepts its
+// archive (header, settings block, checksums) and shows no corrupt-installer box.
+
+#include "builder/InstallerBuilder.h"
+#include "builder/ProjectFile.h"
+#include "tests/support/WineRun.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+TEST(HelloInstaller, EngineAcceptsTheBuiltArchive)
+{
+    const fs::path engine = Win64File("qsx.exe");
+    if (!fs::exists(engine))
+        GTEST_SKIP() << "the x86_64 engine is not built";
+    const fs::path project = fs::path(__FILE__).parent_path() / ".." / ".." / ".." / "examples" / "hello" / "quiv.toml";
+    Project p = loadProject(project.lexically_normal().string());
+    std::ifstream in(engine, std::ios::binary);
+    std::vector<uint8_t> stub((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    InstallerOutput out = buildInstaller(stub, {p.spec, p.files, 0});
+
+    const fs::path setup = fs::temp_directory_path() / ("quiv-hello-" + std::to_string(::getpid()) + ".exe");
+    std::ofstream(setup, std::ios::binary)
+        .write(reinterpret_cast<const char*>(out.installer.data()), std::streamsize(out.installer.size()));
+    WineRunResult r = RunInWine(setup.string(), {"/a"}, WineRunOptions());
+    fs::remove(setup);
+    EXPECT_EQ("", r.failure) << r.Transcript();
+    EXPECT_EQ(1, r.exitCode) << r.Transcript();
+    EXPECT_TRUE(r.windows.empty()) << r.Transcript();
+}

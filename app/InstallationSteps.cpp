@@ -6,6 +6,7 @@
 #include "app/InstallerState.h"
 #include "app/portable/InstallDirectoryChecks.h"
 #include "app/portable/InstallationChecks.h"
+#include "app/portable/MessageFormat.h"
 #include "app/portable/SequenceMessages.h"
 #include "archive/format/SettingsLayout.h"
 #include "archive/portable/Language.h"
@@ -16,7 +17,7 @@
 #include "platform/Directories.h"
 #include "platform/Drives.h"
 #include "platform/ProcessPaths.h"
-#include "platform/RegistryKey.h"
+#include "platform/RegistryHandle.h"
 #include "platform/SystemErrorText.h"
 #include "platform/Win32.h"
 #include "platform/portable/PathText.h"
@@ -25,9 +26,11 @@
 #include "ui/InstallerDialogs.h"
 #include "ui/Questions.h"
 
+#include <cstdarg>
+
 namespace {
 
-const char kUninstallKeyPath[] = "Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 bool isBlank(const String& text)
 {
@@ -37,6 +40,21 @@ bool isBlank(const String& text)
 bool flag(int bit)
 {
     return installerState().productFlag(bit);
+}
+
+// Message number formatted with the arguments of kinds; the text as it is when its
+// conversions are not those.
+String formatMessage(int number, const char* kinds, ...)
+{
+    const String& format = message(number);
+    if (!formatTakes(format.CStr(), kinds))
+        return format;
+    va_list args;
+    va_start(args, kinds);
+    String text;
+    text.FormatArgs(format.CStr(), args);
+    va_end(args);
+    return text;
 }
 
 // The text with "<product>" and "<os>" replaced.
@@ -53,12 +71,40 @@ bool askYesNo(HWND owner, const String& text, int captionMessage, unsigned icon)
     return MessageBoxA(owner, text.CStr(), message(captionMessage).CStr(), MB_YESNO | icon) == IDYES;
 }
 
-// Opens the product's uninstall key for reading; false when it does not open.
-bool openUninstallKey(RegistryKey& key, const String& name)
+// Opens the product's uninstall key for reading only (an installer run without the right to
+// change the machine's keys still sees them); false when it does not open.
+bool openUninstallKey(RegistryHandle& key, const String& name)
 {
     String path(kUninstallKeyPath);
     path.Append(name);
-    return key.openSoftwareKey(path.CStr(), false, RegistryKey::openOnly) != RegistryKey::openFailed;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.CStr(), 0, KEY_READ, key.receive()) == ERROR_SUCCESS;
+}
+
+bool hasValue(const RegistryHandle& key, const char* name)
+{
+    return RegQueryValueExA(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// The text value name of key; empty when it is missing or not a text.
+String readText(const RegistryHandle& key, const char* name)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    String text;
+    if (RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0 || size > 0x7ffffffe)
+        return text;
+    text.SetLength(static_cast<int>(size));
+    if (RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(text.Data()), &size) !=
+        ERROR_SUCCESS) {
+        text.Clear();
+        return text;
+    }
+    text.SetLength(static_cast<int>(size) < text.Length() ? static_cast<int>(size) : text.Length());
+    const int end = text.FindChar('\0');
+    if (end >= 0)
+        text.SetLength(end);
+    return text;
 }
 
 void chooseLanguage()
@@ -78,7 +124,7 @@ void refuseExcludedSystem()
 {
     if (!systemExcluded(productSettings().excludedSystems, runningSystemBit()))
         return;
-    errorBox(message(kMsgExcludedSystem).CStr(), systemDescription().CStr());
+    errorBox("%s", formatMessage(kMsgExcludedSystem, "s", systemDescription().CStr()).CStr());
     exitProgram();
 }
 
@@ -89,7 +135,7 @@ void checkMasterProduct()
     ProductSettings& settings = productSettings();
     String location;
     if (!isProductInstalled(settings.masterKeyName, &location)) {
-        errorBox(message(kMsgMasterMissing).CStr(), settings.masterKeyName.CStr());
+        errorBox("%s", formatMessage(kMsgMasterMissing, "s", settings.masterKeyName.CStr()).CStr());
         exitProgram();
     }
     if (settings.defaultDirectory.Compare("<master>", false) == 0)
@@ -100,12 +146,11 @@ void readExistingInstallation(InstallationRun& run)
 {
     if (!flag(kFlagUninstallSupport))
         return;
-    RegistryKey key;
+    RegistryHandle key;
     if (openUninstallKey(key, productSettings().uninstallKeyName)) {
-        run.existingLocation = key.getString("InstallLocation", String());
-        run.existingVersion = key.getString("DisplayVersion", String());
-        run.existingSharedFiles = key.getString("SharedFiles", String());
-        key.close();
+        run.existingLocation = readText(key, "InstallLocation");
+        run.existingVersion = readText(key, "DisplayVersion");
+        run.existingSharedFiles = readText(key, "SharedFiles");
     }
     run.existingFound = !run.existingLocation.IsEmpty() && directoryExists(run.existingLocation);
 }
@@ -180,10 +225,10 @@ void showDirectoryProblem(int problem, const String& dir)
         errorBox("%s\r\n%s", message(kMsgInvalidDirectory).CStr(), dir.CStr());
         break;
     case kMsgNoSuchDrive:
-        errorBox(message(kMsgNoSuchDrive).CStr(), driveLetter(dir));
+        errorBox("%s", formatMessage(kMsgNoSuchDrive, "c", driveLetter(dir)).CStr());
         break;
     case kMsgProgramFilesDirectory:
-        errorBox(message(kMsgProgramFilesDirectory).CStr(), specialFolders().programFilesDir().CStr());
+        errorBox("%s", formatMessage(kMsgProgramFilesDirectory, "s", specialFolders().programFilesDir().CStr()).CStr());
         break;
     default:
         errorBox("%s", message(problem).CStr());
@@ -205,8 +250,8 @@ bool acceptDiskSpace(const String& dir, const Vector<int32_t>& storedSizes)
     const int64_t needed = neededDiskSpace(storedSizes, cluster);
     if (!diskSpaceShort(needed, freeBytes))
         return true;
-    String text;
-    text.Format(message(kMsgDiskSpace).CStr(), FormatByteSize(needed).CStr(), drive, FormatByteSize(freeBytes).CStr());
+    const String text = formatMessage(kMsgDiskSpace, "scs", FormatByteSize(needed).CStr(), drive,
+                                      FormatByteSize(freeBytes).CStr());
     return askYesNo(ownerWindow(), text, kMsgDiskSpaceCaption, MB_ICONQUESTION);
 }
 
@@ -216,8 +261,7 @@ bool confirmAndCreate(const String& dir)
     BeginWait();
     const bool exists = directoryExists(dir);
     EndWait();
-    String text;
-    text.Format(message(exists ? kMsgDirectoryExists : kMsgDirectoryCreated).CStr(), dir.CStr());
+    const String text = formatMessage(exists ? kMsgDirectoryExists : kMsgDirectoryCreated, "s", dir.CStr());
     if (flag(kFlagConfirmDirectory) && !askYesNo(ownerWindow(), text, kMsgDirectoryCaption, MB_ICONQUESTION))
         return false;
     if (exists || createDirectoryPath(dir))
@@ -275,11 +319,11 @@ void chooseInstallDirectory(InstallationRun& run)
 
 bool isProductInstalled(const String& uninstallKeyName, String* location)
 {
-    RegistryKey key;
+    RegistryHandle key;
     const bool installed = openUninstallKey(key, uninstallKeyName) &&
-                           (key.valueExists("UninstallString") || key.valueExists("QuietUninstallString"));
+                           (hasValue(key, "UninstallString") || hasValue(key, "QuietUninstallString"));
     if (location)
-        *location = installed ? key.getString("InstallLocation", String()) : String();
+        *location = installed ? readText(key, "InstallLocation") : String();
     return installed;
 }
 

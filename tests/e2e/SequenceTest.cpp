@@ -55,6 +55,12 @@ ProductSpec product(const std::string& keyName)
     std::vector<std::string> m(67);
     m[0] = "Sequence Test";
     m[1] = "Install <product>?";
+    m[2] = "Reinstall";
+    m[3] = "Found";
+    m[4] = "Same version";
+    m[5] = "Older version";
+    m[6] = "Newer version";
+    m[7] = "Go on?";
     m[9] = "Already installed";
     m[11] = "Where to?";
     m[12] = "Master %s missing";
@@ -196,6 +202,16 @@ TEST_F(SequenceTest, ExistingInstallationRefusedEvenInAutomaticMode)
     WineRunResult r = run(installer, {"/a"}, {"caption \"Error\" -> press \"OK\""});
     EXPECT_EQ(r.exitCode, 1) << r.Transcript();
     EXPECT_EQ(boxText(r, "Error"), "Already installed");
+
+    // Without the refusal the reinstall question compares the versions: 1.2 is below 1.10.
+    regAdd("QuivSeqExisting", "DisplayVersion", "1.2");
+    ProductSpec asking = product("QuivSeqExisting");
+    asking.setFlag(kFlagUninstallSupport);
+    asking.setFlag(kFlagCompareVersions);
+    WineRunResult question = run(makeInstaller("existing-asks", asking), {},
+                                 {"caption \"Welcome\" -> press \"Yes\"", "caption \"Reinstall\" -> press \"No\""});
+    EXPECT_EQ(question.failure, "") << question.Transcript();
+    EXPECT_EQ(boxText(question, "Reinstall"), "Older version\r\n" + WinePath(existing) + "\r\n\r\nGo on?");
 
     // An installation whose directory is gone counts as none: automatic mode asks nothing.
     rmdir(existing.c_str());

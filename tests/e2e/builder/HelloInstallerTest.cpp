@@ -28,9 +28,13 @@ TEST(HelloInstaller, EngineAcceptsTheBuiltArchive)
     const fs::path setup = fs::temp_directory_path() / ("quiv-hello-" + std::to_string(::getpid()) + ".exe");
     std::ofstream(setup, std::ios::binary)
         .write(reinterpret_cast<const char*>(out.installer.data()), std::streamsize(out.installer.size()));
-    WineRunResult r = RunInWine(setup.string(), {"/a"}, WineRunOptions());
+    // Automatic mode asks nothing; only the background window is up.
+    WineRunOptions options;
+    options.rules = {"class \"QSX Window Class\""};
+    WineRunResult r = RunInWine(setup.string(), {"/a"}, options);
     fs::remove(setup);
     EXPECT_EQ("", r.failure) << r.Transcript();
     EXPECT_EQ(1, r.exitCode) << r.Transcript();
-    EXPECT_TRUE(r.windows.empty()) << r.Transcript();
+    for (const WineWindow& w : r.windows)
+        EXPECT_EQ("QSX Window Class", w.className) << r.Transcript();
 }

@@ -1,6 +1,7 @@
 // The installation's first steps under Wine, on installers the builder makes from the real
-// engine: the welcome question, the excluded systems, the master product, an existing
-// installation and the directory loop, each seen as the user meets its boxes.
+// engine: the language choice, the welcome question, the excluded systems, the master
+// product, an existing installation, the licence and read-me pages and the directory loop,
+// each seen as the user meets its boxes.
 
 #include "archive/format/SettingsLayout.h"
 #include "builder/ArchiveWriter.h"
@@ -71,6 +72,12 @@ ProductSpec product(const std::string& keyName)
     m[49] = "Cancel";
     m[52] = "Browse";
     m[61] = "Not for %s";
+    m[44] = "Licence";
+    m[45] = "Accept";
+    m[46] = "Decline";
+    m[47] = "Please read";
+    m[50] = "Read Me";
+    m[51] = "Notes";
     m[65] = "Welcome";
     spec.languages = {{"English", m}};
     return spec;
@@ -241,4 +248,124 @@ TEST_F(SequenceTest, DirectoryLoopRejectsThenAccepts)
                                   {"caption \"Welcome\" -> press \"Yes\"", "caption \"Choose Directory\" -> press \"Cancel\""});
     EXPECT_EQ(cancelled.failure, "") << cancelled.Transcript();
     EXPECT_EQ(cancelled.exitCode, 1);
+}
+
+namespace {
+
+// The product in three languages; the second and third have their own welcome and buttons.
+ProductSpec threeLanguages()
+{
+    ProductSpec spec = product("QuivSeqLanguage");
+    std::vector<std::string> de = spec.languages[0].messages;
+    de[1] = "<product> installieren?";
+    de[48] = "Weiter >";
+    de[49] = "Abbrechen";
+    de[65] = "Willkommen";
+    std::vector<std::string> fr = spec.languages[0].messages;
+    fr[1] = "Installer <product>?";
+    fr[48] = "Suivant >";
+    fr[49] = "Annuler";
+    fr[65] = "Bienvenue";
+    spec.languages.push_back({"Deutsch", de});
+    spec.languages.push_back({"Francais", fr});
+    return spec;
+}
+
+} // namespace
+
+TEST_F(SequenceTest, LanguageChoiceSelectsTheLaterTexts)
+{
+    const std::string installer = makeInstaller("languages", threeLanguages());
+    WineRunResult r = run(installer, {},
+                          {"once caption \"Choose Your Language\" text \"Next >\" -> select 1017 \"Deutsch\"",
+                           "caption \"Choose Your Language\" text \"Abbrechen\" -> press \"Weiter >\"",
+                           "caption \"Willkommen\" -> press \"No\""});
+    EXPECT_EQ(r.failure, "") << r.Transcript();
+    EXPECT_EQ(r.exitCode, 1);
+    const WineWindow* dialog = r.FindWindow("Choose Your Language");
+    ASSERT_NE(dialog, nullptr) << r.Transcript();
+    ASSERT_NE(dialog->Control(1017), nullptr);
+    EXPECT_EQ(dialog->Control(1017)->items, (std::vector<std::string>{"English", "Deutsch", "Francais"}));
+    EXPECT_EQ(dialog->Buttons(), (std::vector<std::string>{"Next >", "Cancel"}));
+    // The selection re-titles the dialog's buttons, and the welcome question follows it.
+    int retitled = 0;
+    for (const WineWindow& w : r.windows)
+        if (w.caption == "Choose Your Language" && w.Buttons() == std::vector<std::string>{"Weiter >", "Abbrechen"})
+            ++retitled;
+    EXPECT_GE(retitled, 1) << r.Transcript();
+    EXPECT_EQ(boxText(r, "Willkommen"), "Sequence Test installieren?");
+    EXPECT_EQ(r.FindWindow("Welcome"), nullptr);
+
+    // Cancelling the choice ends the program before any question.
+    WineRunResult cancelled = run(installer, {}, {"caption \"Choose Your Language\" -> press \"Cancel\""});
+    EXPECT_EQ(cancelled.failure, "") << cancelled.Transcript();
+    EXPECT_EQ(cancelled.exitCode, 1);
+    EXPECT_EQ(cancelled.windows.size(), 1u) << cancelled.Transcript();
+}
+
+TEST_F(SequenceTest, AutomaticModeSkipsTheLanguageDialog)
+{
+    const std::string dir = folder() + "/languages-automatic";
+    WineRunResult r = run(makeInstaller("languages-automatic", threeLanguages()), {"/a", "/d:" + WinePath(dir)}, {});
+    EXPECT_EQ(r.failure, "") << r.Transcript();
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.windows.empty()) << r.Transcript();
+    EXPECT_TRUE(isDirectory(dir)) << r.Transcript();
+}
+
+TEST_F(SequenceTest, LicencePages)
+{
+    struct Case {
+        const char* name;
+        std::string intro;                  // message 63
+        std::vector<std::string> licences;
+        std::vector<std::string> presses;   // per licence page shown, in order
+        std::vector<std::string> shown;     // the texts of the pages shown
+        bool goesOn;
+    };
+    const Case cases[] = {
+        {"blank", "", {"", " \r\n\t"}, {}, {}, true},
+        {"declined", "", {"Terms of <product>", "More terms"}, {"Decline"}, {"Terms of Sequence Test"}, false},
+        {"accepted", "Read first", {"", "Terms of <PRODUCT>"}, {"Accept", "Accept"},
+         {"Read first", "Terms of Sequence Test"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProductSpec spec = product("QuivSeqLicence");
+        spec.languages[0].messages[63] = c.intro;
+        spec.licenceTexts = c.licences;
+        const std::string dir = folder() + "/licence-" + c.name;
+        std::vector<std::string> rules = {"caption \"Welcome\" -> press \"Yes\""};
+        for (const std::string& press : c.presses)
+            rules.push_back("once caption \"Licence\" -> press \"" + press + "\"");
+        WineRunResult r = run(makeInstaller(std::string("licence-") + c.name, spec), {"/d:" + WinePath(dir)}, rules);
+        EXPECT_EQ(r.failure, "") << r.Transcript();
+        EXPECT_EQ(r.exitCode, 1);
+        std::vector<std::string> shown;
+        for (const WineWindow& w : r.windows)
+            if (w.caption == "Licence" && w.Control(1005)) {
+                shown.push_back(w.Control(1005)->text);
+                EXPECT_EQ(w.Buttons(), (std::vector<std::string>{"Accept", "Decline"}));
+                ASSERT_NE(w.Control(1009), nullptr);
+                EXPECT_EQ(w.Control(1009)->text, "Please read");
+            }
+        EXPECT_EQ(shown, c.shown) << r.Transcript();
+        EXPECT_EQ(isDirectory(dir), c.goesOn) << r.Transcript();
+    }
+}
+
+TEST_F(SequenceTest, ReadmePageGoesOn)
+{
+    ProductSpec spec = product("QuivSeqReadme");
+    spec.readmeTexts = {"About <product>\nline two"};
+    const std::string dir = folder() + "/readme";
+    WineRunResult r = run(makeInstaller("readme", spec), {"/d:" + WinePath(dir)},
+                          {"caption \"Welcome\" -> press \"Yes\"", "caption \"Read Me\" -> press \"Next >\""});
+    EXPECT_EQ(r.failure, "") << r.Transcript();
+    const WineWindow* page = r.FindWindow("Read Me");
+    ASSERT_NE(page, nullptr) << r.Transcript();
+    ASSERT_NE(page->Control(1005), nullptr);
+    EXPECT_EQ(page->Control(1005)->text, "About Sequence Test\r\nline two");
+    EXPECT_EQ(page->Buttons(), (std::vector<std::string>{"Next >", "Cancel"}));
+    EXPECT_TRUE(isDirectory(dir)) << r.Transcript();
 }

@@ -296,6 +296,13 @@ TEST_F(SequenceTest, LanguageChoiceSelectsTheLaterTexts)
     EXPECT_EQ(boxText(r, "Willkommen"), "Sequence Test installieren?");
     EXPECT_EQ(r.FindWindow("Welcome"), nullptr);
 
+    // A double click chooses at once.
+    WineRunResult clicked = run(installer, {},
+                                {"caption \"Choose Your Language\" -> dblclick 1017 \"Francais\"",
+                                 "caption \"Bienvenue\" -> press \"No\""});
+    EXPECT_EQ(clicked.failure, "") << clicked.Transcript();
+    EXPECT_EQ(boxText(clicked, "Bienvenue"), "Installer Sequence Test?");
+
     // Cancelling the choice ends the program before any question.
     WineRunResult cancelled = run(installer, {}, {"caption \"Choose Your Language\" -> press \"Cancel\""});
     EXPECT_EQ(cancelled.failure, "") << cancelled.Transcript();
@@ -354,18 +361,24 @@ TEST_F(SequenceTest, LicencePages)
     }
 }
 
-TEST_F(SequenceTest, ReadmePageGoesOn)
+TEST_F(SequenceTest, ReadmePageGoesOnOrEnds)
 {
     ProductSpec spec = product("QuivSeqReadme");
     spec.readmeTexts = {"About <product>\nline two"};
-    const std::string dir = folder() + "/readme";
-    WineRunResult r = run(makeInstaller("readme", spec), {"/d:" + WinePath(dir)},
-                          {"caption \"Welcome\" -> press \"Yes\"", "caption \"Read Me\" -> press \"Next >\""});
-    EXPECT_EQ(r.failure, "") << r.Transcript();
-    const WineWindow* page = r.FindWindow("Read Me");
-    ASSERT_NE(page, nullptr) << r.Transcript();
-    ASSERT_NE(page->Control(1005), nullptr);
-    EXPECT_EQ(page->Control(1005)->text, "About Sequence Test\r\nline two");
-    EXPECT_EQ(page->Buttons(), (std::vector<std::string>{"Next >", "Cancel"}));
-    EXPECT_TRUE(isDirectory(dir)) << r.Transcript();
+    const std::string installer = makeInstaller("readme", spec);
+    for (const char* answer : {"Next >", "Cancel"}) {
+        SCOPED_TRACE(answer);
+        const std::string dir = folder() + "/readme-" + (answer[0] == 'N' ? "next" : "cancel");
+        WineRunResult r = run(installer, {"/d:" + WinePath(dir)},
+                              {"caption \"Welcome\" -> press \"Yes\"",
+                               std::string("caption \"Read Me\" -> press \"") + answer + "\""});
+        EXPECT_EQ(r.failure, "") << r.Transcript();
+        EXPECT_EQ(r.exitCode, 1);
+        const WineWindow* page = r.FindWindow("Read Me");
+        ASSERT_NE(page, nullptr) << r.Transcript();
+        ASSERT_NE(page->Control(1005), nullptr);
+        EXPECT_EQ(page->Control(1005)->text, "About Sequence Test\r\nline two");
+        EXPECT_EQ(page->Buttons(), (std::vector<std::string>{"Next >", "Cancel"}));
+        EXPECT_EQ(isDirectory(dir), answer[0] == 'N') << r.Transcript();
+    }
 }

@@ -99,11 +99,23 @@ WineRunResult run(const std::string& installer, std::vector<std::string> rules)
     return RunInWine(installer, {}, options);
 }
 
+// A rule's quoted text: backslashes and quotes escaped.
+std::string quoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (char ch : text) {
+        if (ch == '\\' || ch == '"')
+            out += '\\';
+        out += ch;
+    }
+    return out + "\"";
+}
+
 // The directory dialog, told apart from the confirmation box that shares its caption.
 std::string dialogRule(const std::string& entry, bool once)
 {
     return std::string(once ? "once " : "") + "caption \"Choose Directory\" text \"Where to?\" -> type " +
-           kDirectoryEdit + " \"" + entry + "\" press \"Next >\"";
+           kDirectoryEdit + " " + quoted(entry) + " press \"Next >\"";
 }
 
 std::vector<const WineWindow*> windowsCaptioned(const WineRunResult& r, const std::string& caption)
@@ -169,8 +181,8 @@ TEST_F(DirectoryLoopTest, RejectedEntryShowsItsBoxThenGoodEntryIsAccepted)
 
 TEST_F(DirectoryLoopTest, DiskSpaceQuestionAnsweredNoReturnsToDialog)
 {
-    // Far more than any test machine has free: 1024 files of 2 GB each.
-    const std::string installer = makeInstaller("diskspace", product(), std::vector<int32_t>(1024, 0x7fffffff));
+    // Far more than any test machine has free: 2048 files of the largest size, 1 GB each.
+    const std::string installer = makeInstaller("diskspace", product(), std::vector<int32_t>(2048, 0x40000000));
     const std::string dir = folder() + "/diskspace";
     WineRunResult r = run(installer, {"caption \"Welcome\" -> press \"Yes\"", dialogRule(WinePath(dir), true),
                                       "caption \"Disk Space\" -> press \"No\"",

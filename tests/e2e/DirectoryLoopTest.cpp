@@ -150,6 +150,7 @@ TEST_F(DirectoryLoopTest, RejectedEntryShowsItsBoxThenGoodEntryIsAccepted)
         {"root", false, "C:\\", "Not a root"},
         {"program-files", false, "C:\\Program Files\\", "Not C:\\Program Files itself"},
         {"star", false, "C:\\a*b", "Bad directory\r\nC:\\a*b"},
+        {"no-drive", false, "q:\\dir", "No drive Q"},
         {"unc-refused", true, "\\\\server\\share\\dir", "No network"},
         // Without the refusal the network path passes every check; creating it fails here.
         {"unc-allowed", false, "\\\\server\\share\\dir", "Cannot create\r\n\\\\server\\share\\dir\r\n\r\n*"},

@@ -55,7 +55,7 @@ ProductSpec product(const std::string& keyName)
     spec.setFlag(kFlagNoBackground);
     std::vector<std::string> m(67);
     m[0] = "Sequence Test";
-    m[1] = "Install <product>?";
+    m[1] = "Install <product> in <OS>?";
     m[2] = "Reinstall";
     m[3] = "Found";
     m[4] = "Same version";
@@ -148,7 +148,7 @@ TEST_F(SequenceTest, WelcomeQuestionYesGoesOnNoEnds)
                               {std::string("caption \"Welcome\" -> press \"") + answer + "\""});
         EXPECT_EQ(r.failure, "") << r.Transcript();
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_EQ(boxText(r, "Welcome"), "Install Sequence Test?");
+        EXPECT_EQ(boxText(r, "Welcome"), "Install Sequence Test in C:\\windows?");
         // Going on reaches the directory step, which creates the directory.
         EXPECT_EQ(isDirectory(dir), std::string(answer) == "Yes");
     }
@@ -168,7 +168,7 @@ TEST_F(SequenceTest, ExcludedSystems)
     none.excludedSystems = 0;
     WineRunResult accepted = run(makeInstaller("excluded-none", none), {}, {"caption \"Welcome\" -> press \"No\""});
     EXPECT_EQ(accepted.failure, "") << accepted.Transcript();
-    EXPECT_EQ(boxText(accepted, "Welcome"), "Install Sequence Test?");
+    EXPECT_EQ(boxText(accepted, "Welcome"), "Install Sequence Test in C:\\windows?");
 }
 
 TEST_F(SequenceTest, MasterProductMissingOrWithoutUninstallString)

@@ -13,7 +13,7 @@
 #include "archive/portable/ProductSettings.h"
 #include "install/PathVariables.h"
 #include "install/RunningSystem.h"
-#include "install/portable/SpecialFolders.h"
+#include "install/portable/FolderLookup.h"
 #include "platform/Directories.h"
 #include "platform/Drives.h"
 #include "platform/ProcessPaths.h"

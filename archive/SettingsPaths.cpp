@@ -4,7 +4,7 @@
 #include "archive/portable/ProductSettings.h"
 #include "archive/portable/SettingsReader.h"
 #include "install/PathVariables.h"
-#include "install/portable/SpecialFolders.h"
+#include "install/portable/FolderLookup.h"
 #include "platform/Directories.h"
 
 void completeSettingsPaths(ProductSettings& settings)
@@ -12,7 +12,7 @@ void completeSettingsPaths(ProductSettings& settings)
     completeSettingsPaths(settings, specialFolders());
 }
 
-void completeSettingsPaths(ProductSettings& settings, SpecialFolders& folders)
+void completeSettingsPaths(ProductSettings& settings, FolderLookup& folders)
 {
     if (settings.hasFlag(kFlagUninstallSupport)) {
         anchorPath(settings.sharedPath, folders.commonFilesDir());

@@ -3,7 +3,7 @@
 // (archive/portable/SettingsReader.h).
 
 struct ProductSettings;
-class SpecialFolders;
+class FolderLookup;
 
 // With uninstall support (kFlagUninstallSupport) the shared path is anchored on the Common
 // Files folder and created with its missing parents (a failure is not reported here; the
@@ -12,4 +12,4 @@ class SpecialFolders;
 // "<master>" (any case), it is anchored on the Program Files folder.
 void completeSettingsPaths(ProductSettings& settings);
 // The same with the folders of folders (a test's, on scratch keys).
-void completeSettingsPaths(ProductSettings& settings, SpecialFolders& folders);
+void completeSettingsPaths(ProductSettings& settings, FolderLookup& folders);

@@ -131,7 +131,7 @@ bool blank(const std::string& s)
     return s.find_first_not_of(" \r\n\t") == std::string::npos;
 }
 
-// Every text of the spec, named for the problem line.
+// Every text of the product, named for the problem line.
 std::vector<std::pair<std::string, const std::string*>> allTexts(const ProductSpec& s)
 {
     std::vector<std::pair<std::string, const std::string*>> t = {

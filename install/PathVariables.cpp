@@ -4,13 +4,13 @@
 #include "archive/portable/ProductSettings.h"
 #include "install/SystemFolderSource.h"
 #include "install/portable/PathValues.h"
-#include "install/portable/SpecialFolders.h"
+#include "install/portable/FolderLookup.h"
 #include "platform/ProcessPaths.h"
 
-SpecialFolders& specialFolders()
+FolderLookup& specialFolders()
 {
     static SystemFolderSource source;
-    static SpecialFolders folders(source);
+    static FolderLookup folders(source);
     return folders;
 }
 
@@ -19,12 +19,12 @@ void Expand(String& text)
     Expand(text, specialFolders());
 }
 
-void Expand(String& text, SpecialFolders& folders)
+void Expand(String& text, FolderLookup& folders)
 {
     Expand(text, folders, productSettings().sharedPath);
 }
 
-void Expand(String& text, SpecialFolders& folders, const String& sharedDir)
+void Expand(String& text, FolderLookup& folders, const String& sharedDir)
 {
     if (text.FindChar('%') < 0)
         return;

@@ -5,10 +5,10 @@
 
 #include "core/String.h"
 
-class SpecialFolders;
+class FolderLookup;
 
 // The special folders on the system's registry keys and shell (made on first use).
-SpecialFolders& specialFolders();
+FolderLookup& specialFolders();
 
 // Expands every path variable in text, in place (expandPathVariables): the installation
 // directory of the run state, the settings' shared path (%SharedDir%; the uninstaller puts
@@ -17,6 +17,6 @@ SpecialFolders& specialFolders();
 // stays as it is.
 void Expand(String& text);
 // The same with the folders of folders (a test's, on scratch keys).
-void Expand(String& text, SpecialFolders& folders);
+void Expand(String& text, FolderLookup& folders);
 // The same with sharedDir as %SharedDir% (for settings that are not yet the process's).
-void Expand(String& text, SpecialFolders& folders, const String& sharedDir);
+void Expand(String& text, FolderLookup& folders, const String& sharedDir);

@@ -1,5 +1,5 @@
 #pragma once
-// FolderSource: the system queries behind the special folders (install/portable/SpecialFolders.h).
+// FolderSource: the system queries behind the special folders (install/portable/FolderLookup.h).
 // Each answers anew on every call; none fails visibly: what cannot be found is empty.
 
 #include "core/String.h"

@@ -1,12 +1,12 @@
 #include "install/portable/PathValues.h"
 
-#include "install/portable/SpecialFolders.h"
+#include "install/portable/FolderLookup.h"
 #include "platform/portable/PathText.h"
 
 namespace {
 
 // The folder behind one of the folder variables; empty for any other.
-String folderValue(SpecialFolders& f, int variable)
+String folderValue(FolderLookup& f, int variable)
 {
     switch (variable) {
     case kVarCommonDir: return f.commonFilesDir();

@@ -5,12 +5,12 @@
 #include "core/String.h"
 #include "install/portable/PathVariableSource.h"
 
-class SpecialFolders;
+class FolderLookup;
 
 class PathValues : public PathVariableSource {
 public:
     // The folders must outlive this object.
-    explicit PathValues(SpecialFolders& folders) : folders_(folders) {}
+    explicit PathValues(FolderLookup& folders) : folders_(folders) {}
 
     String installDir;      // the installation directory of this run
     String sharedDir;       // the shared-files directory of this installation
@@ -26,5 +26,5 @@ public:
     String value(int variable) override;
 
 private:
-    SpecialFolders& folders_;
+    FolderLookup& folders_;
 };

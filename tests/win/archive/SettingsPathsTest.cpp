@@ -5,7 +5,7 @@
 #include "archive/format/SettingsLayout.h"
 #include "archive/portable/ProductSettings.h"
 #include "install/SystemFolderSource.h"
-#include "install/portable/SpecialFolders.h"
+#include "install/portable/FolderLookup.h"
 #include "tests/win/support/ScratchFolder.h"
 #include "tests/win/support/ScratchKey.h"
 
@@ -40,7 +40,7 @@ protected:
     ScratchFolder files;
     ScratchKey key;
     SystemFolderSource system;
-    SpecialFolders folders{system};
+    FolderLookup folders{system};
 };
 
 } // namespace

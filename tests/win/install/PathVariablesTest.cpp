@@ -1,4 +1,4 @@
-// Path variables and special folders on this system's registry and shell, and on scratch
+// Path variables and the shell's folders on this system's registry and shell, and on scratch
 // copies of its Shell Folders keys where a value is changed or removed.
 #include "install/PathVariables.h"
 
@@ -8,7 +8,7 @@
 #include "install/ShellFunctions.h"
 #include "install/SystemFolderSource.h"
 #include "install/portable/PathVariableSource.h"
-#include "install/portable/SpecialFolders.h"
+#include "install/portable/FolderLookup.h"
 #include "tests/win/support/ScratchKey.h"
 
 #include <shlobj.h>
@@ -99,7 +99,7 @@ protected:
         point(folders);
         point(noShell);
     }
-    void point(SpecialFolders& f)
+    void point(FolderLookup& f)
     {
         f.userFolders = {true, (scratch / "User").c_str()};
         f.commonFolders = {true, (scratch / "Common").c_str()};
@@ -117,9 +117,9 @@ protected:
 
     ScratchKey scratch;
     SystemFolderSource system;
-    SpecialFolders folders{system};
+    FolderLookup folders{system};
     NoShellSource noShellSource;
-    SpecialFolders noShell{noShellSource};
+    FolderLookup noShell{noShellSource};
 };
 
 } // namespace

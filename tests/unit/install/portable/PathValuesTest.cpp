@@ -3,7 +3,7 @@
 #include "install/portable/FolderSource.h"
 #include "install/portable/PathValues.h"
 #include "install/portable/PathVariableSource.h"
-#include "install/portable/SpecialFolders.h"
+#include "install/portable/FolderLookup.h"
 
 #include <gtest/gtest.h>
 
@@ -125,7 +125,7 @@ TEST(PathVariables, RunDirectoriesAndDrives)
 {
     FakeSystem system;
     system.registry[{false, kSetup, "BootDir"}] = "d:\\";
-    SpecialFolders folders(system);
+    FolderLookup folders(system);
     PathValues values(folders);
     values.installDir = "d:\\App";
     values.installerPath = "E:\\Setup\\setup.exe";
@@ -162,47 +162,47 @@ TEST(PathVariables, BootDriveFromSetupValue)
         FakeSystem system;
         if (*c[0])
             system.registry[{false, kSetup, "BootDir"}] = c[0];
-        SpecialFolders folders(system);
+        FolderLookup folders(system);
         EXPECT_EQ(c[1][0], folders.bootDrive()) << c[0];
     }
     FakeSystem none;
-    SpecialFolders folders(none);
+    FolderLookup folders(none);
     PathValues values(folders);
     EXPECT_EQ("C:", expanded("%BootDrive%", values));
 }
 
-TEST(SpecialFolders, FallbacksWithoutRegistryOrShell)
+TEST(FolderLookup, FallbacksWithoutRegistryOrShell)
 {
     FakeSystem system;
-    SpecialFolders f(system);
+    FolderLookup f(system);
     struct Case {
-        String (SpecialFolders::*lookUp)();
+        String (FolderLookup::*lookUp)();
         const char* expected;
     };
     const Case cases[] = {
-        {&SpecialFolders::commonFilesDir, "c:\\Program Files\\Common Files"},
-        {&SpecialFolders::programFilesDir, "c:\\Program Files"},
-        {&SpecialFolders::deviceDir, "C:\\WINDOWS\\INF"},
-        {&SpecialFolders::mediaDir, "C:\\WINDOWS\\Media"},
-        {&SpecialFolders::desktopDir, "C:\\WINDOWS\\Desktop"},
-        {&SpecialFolders::desktopAllDir, "C:\\WINDOWS\\Desktop"},
-        {&SpecialFolders::documentDir, "c:\\My Documents"},
-        {&SpecialFolders::documentAllDir, "c:\\My Documents"},
-        {&SpecialFolders::favoritesDir, "C:\\WINDOWS\\Favorites"},
-        {&SpecialFolders::favoritesAllDir, "C:\\WINDOWS\\Favorites"},
-        {&SpecialFolders::fontDir, "C:\\WINDOWS\\Fonts"},
-        {&SpecialFolders::startMenuDir, "C:\\WINDOWS\\Start Menu"},
-        {&SpecialFolders::startMenuAllDir, "C:\\WINDOWS\\Start Menu"},
-        {&SpecialFolders::programsMenuDir, "C:\\WINDOWS\\Start Menu\\Programs"},
-        {&SpecialFolders::programsMenuAllDir, "C:\\WINDOWS\\Start Menu\\Programs"},
-        {&SpecialFolders::startupDir, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp"},
-        {&SpecialFolders::startupAllDir, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp"},
+        {&FolderLookup::commonFilesDir, "c:\\Program Files\\Common Files"},
+        {&FolderLookup::programFilesDir, "c:\\Program Files"},
+        {&FolderLookup::deviceDir, "C:\\WINDOWS\\INF"},
+        {&FolderLookup::mediaDir, "C:\\WINDOWS\\Media"},
+        {&FolderLookup::desktopDir, "C:\\WINDOWS\\Desktop"},
+        {&FolderLookup::desktopAllDir, "C:\\WINDOWS\\Desktop"},
+        {&FolderLookup::documentDir, "c:\\My Documents"},
+        {&FolderLookup::documentAllDir, "c:\\My Documents"},
+        {&FolderLookup::favoritesDir, "C:\\WINDOWS\\Favorites"},
+        {&FolderLookup::favoritesAllDir, "C:\\WINDOWS\\Favorites"},
+        {&FolderLookup::fontDir, "C:\\WINDOWS\\Fonts"},
+        {&FolderLookup::startMenuDir, "C:\\WINDOWS\\Start Menu"},
+        {&FolderLookup::startMenuAllDir, "C:\\WINDOWS\\Start Menu"},
+        {&FolderLookup::programsMenuDir, "C:\\WINDOWS\\Start Menu\\Programs"},
+        {&FolderLookup::programsMenuAllDir, "C:\\WINDOWS\\Start Menu\\Programs"},
+        {&FolderLookup::startupDir, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp"},
+        {&FolderLookup::startupAllDir, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.expected, str((f.*c.lookUp)()));
 }
 
-TEST(SpecialFolders, RegistryBeforeShellAndOneBackslashCut)
+TEST(FolderLookup, RegistryBeforeShellAndOneBackslashCut)
 {
     FakeSystem system;
     system.user("Desktop", "C:\\WINDOWS\\Desktop\\");
@@ -215,7 +215,7 @@ TEST(SpecialFolders, RegistryBeforeShellAndOneBackslashCut)
     system.common("Common Documents", "P:\\Docs\\");
     system.version("ProgramFilesDir", "E:\\Apps\\");
     system.version("MediaPath", "M:\\");
-    SpecialFolders f(system);
+    FolderLookup f(system);
 
     EXPECT_EQ("C:\\WINDOWS\\Desktop", str(f.desktopDir()));
     EXPECT_EQ("C:\\", str(f.documentDir()));
@@ -235,15 +235,15 @@ TEST(SpecialFolders, RegistryBeforeShellAndOneBackslashCut)
     FakeSystem crossed;
     crossed.common("Desktop", "Q:\\machine");
     crossed.user("Common Desktop", "Q:\\user");
-    SpecialFolders g(crossed);
+    FolderLookup g(crossed);
     EXPECT_EQ("C:\\WINDOWS\\Desktop", str(g.desktopDir()));
     EXPECT_EQ("C:\\WINDOWS\\Desktop", str(g.desktopAllDir()));
 }
 
-TEST(SpecialFolders, LookUpsAreRepeatedAndKeysReplaceable)
+TEST(FolderLookup, LookUpsAreRepeatedAndKeysReplaceable)
 {
     FakeSystem system;
-    SpecialFolders f(system);
+    FolderLookup f(system);
     f.userFolders = {false, "Software\\Scratch"};
     system.registry[{false, "Software\\Scratch", "Startup"}] = "Z:\\Start";
     EXPECT_EQ("Z:\\Start", str(f.startupDir()));
@@ -251,7 +251,7 @@ TEST(SpecialFolders, LookUpsAreRepeatedAndKeysReplaceable)
     EXPECT_EQ("Z:\\Moved", str(f.startupDir()));
 }
 
-TEST(SpecialFolders, DevicePathSystemRoot)
+TEST(FolderLookup, DevicePathSystemRoot)
 {
     struct Case {
         const char *value, *root, *expected;
@@ -267,15 +267,15 @@ TEST(SpecialFolders, DevicePathSystemRoot)
         FakeSystem system;
         system.version("DevicePath", c.value);
         system.root = c.root;
-        SpecialFolders f(system);
+        FolderLookup f(system);
         EXPECT_EQ(c.expected, str(f.deviceDir())) << c.value;
     }
 }
 
-TEST(SpecialFolders, SystemDirectory)
+TEST(FolderLookup, SystemDirectory)
 {
     FakeSystem system;
-    SpecialFolders f(system);
+    FolderLookup f(system);
     system.systemDir = "C:\\WINDOWS\\system32";
     EXPECT_EQ("C:\\WINDOWS\\system32", str(f.systemDirectory()));
     system.systemDir = "";

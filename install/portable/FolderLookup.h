@@ -1,5 +1,5 @@
 #pragma once
-// SpecialFolders: the shell's special folders, the boot drive and the system directory.
+// FolderLookup: the shell's special folders, the boot drive and the system directory.
 //
 // A folder is looked up in up to three steps, each taken only when the ones before gave an
 // empty text: a registry text (a user folder from the user's Shell Folders key, an all-users
@@ -19,10 +19,10 @@ struct RegistryLocation {
     String path;
 };
 
-class SpecialFolders {
+class FolderLookup {
 public:
     // The source must outlive this object.
-    explicit SpecialFolders(FolderSource& source);
+    explicit FolderLookup(FolderSource& source);
 
     // Where the registry texts are read; the system's keys by default. Tests point them at
     // scratch copies.

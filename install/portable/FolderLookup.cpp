@@ -1,4 +1,4 @@
-#include "install/portable/SpecialFolders.h"
+#include "install/portable/FolderLookup.h"
 
 #include "install/portable/FolderSource.h"
 #include "platform/portable/PathText.h"
@@ -39,7 +39,7 @@ String orElse(String folder, const String& fallback)
 
 } // namespace
 
-SpecialFolders::SpecialFolders(FolderSource& source)
+FolderLookup::FolderLookup(FolderSource& source)
     : userFolders{true, kShellFolders},
       commonFolders{false, kShellFolders},
       versionKey{false, kCurrentVersion},
@@ -48,7 +48,7 @@ SpecialFolders::SpecialFolders(FolderSource& source)
 {
 }
 
-String SpecialFolders::registryFolder(const RegistryLocation& key, const char* name)
+String FolderLookup::registryFolder(const RegistryLocation& key, const char* name)
 {
     String value = source_.registryText(key.currentUser, key.path, name);
     if (value.Length() > 3)
@@ -56,7 +56,7 @@ String SpecialFolders::registryFolder(const RegistryLocation& key, const char* n
     return value;
 }
 
-String SpecialFolders::userOrShell(const RegistryLocation& key, const char* name, int csidl)
+String FolderLookup::userOrShell(const RegistryLocation& key, const char* name, int csidl)
 {
     String folder = registryFolder(key, name);
     if (folder.IsEmpty())
@@ -64,24 +64,24 @@ String SpecialFolders::userOrShell(const RegistryLocation& key, const char* name
     return folder;
 }
 
-String SpecialFolders::inWindows(const char* name)
+String FolderLookup::inWindows(const char* name)
 {
     return joinPath(source_.windowsDir(), name);
 }
 
-String SpecialFolders::commonFilesDir()
+String FolderLookup::commonFilesDir()
 {
     String folder = userOrShell(versionKey, "CommonFilesDir", kCsidlProgramFilesCommon);
     return folder.IsEmpty() ? joinPath(programFilesDir(), "Common Files") : folder;
 }
 
-String SpecialFolders::programFilesDir()
+String FolderLookup::programFilesDir()
 {
     return orElse(userOrShell(versionKey, "ProgramFilesDir", kCsidlProgramFiles),
                   "c:\\Program Files");
 }
 
-String SpecialFolders::deviceDir()
+String FolderLookup::deviceDir()
 {
     String folder = registryFolder(versionKey, "DevicePath");
     if (folder.IsEmpty())
@@ -94,90 +94,90 @@ String SpecialFolders::deviceDir()
     return folder;
 }
 
-String SpecialFolders::mediaDir()
+String FolderLookup::mediaDir()
 {
     String folder = registryFolder(versionKey, "MediaPath");
     return folder.IsEmpty() ? inWindows("Media") : folder;
 }
 
-String SpecialFolders::desktopDir()
+String FolderLookup::desktopDir()
 {
     String folder = userOrShell(userFolders, "Desktop", kCsidlDesktopDirectory);
     return folder.IsEmpty() ? inWindows("Desktop") : folder;
 }
 
-String SpecialFolders::desktopAllDir()
+String FolderLookup::desktopAllDir()
 {
     String folder = userOrShell(commonFolders, "Common Desktop", kCsidlCommonDesktopDirectory);
     return folder.IsEmpty() ? desktopDir() : folder;
 }
 
-String SpecialFolders::documentDir()
+String FolderLookup::documentDir()
 {
     return orElse(userOrShell(userFolders, "Personal", kCsidlPersonal), "c:\\My Documents");
 }
 
-String SpecialFolders::documentAllDir()
+String FolderLookup::documentAllDir()
 {
     String folder = userOrShell(commonFolders, "Common Documents", kCsidlCommonDocuments);
     return folder.IsEmpty() ? documentDir() : folder;
 }
 
-String SpecialFolders::favoritesDir()
+String FolderLookup::favoritesDir()
 {
     String folder = userOrShell(userFolders, "Favorites", kCsidlFavorites);
     return folder.IsEmpty() ? inWindows("Favorites") : folder;
 }
 
-String SpecialFolders::favoritesAllDir()
+String FolderLookup::favoritesAllDir()
 {
     String folder = userOrShell(commonFolders, "Common Favorites", kCsidlCommonFavorites);
     return folder.IsEmpty() ? favoritesDir() : folder;
 }
 
-String SpecialFolders::fontDir()
+String FolderLookup::fontDir()
 {
     String folder = userOrShell(userFolders, "Fonts", kCsidlFonts);
     return folder.IsEmpty() ? inWindows("Fonts") : folder;
 }
 
-String SpecialFolders::startMenuDir()
+String FolderLookup::startMenuDir()
 {
     String folder = userOrShell(userFolders, "Start Menu", kCsidlStartMenu);
     return folder.IsEmpty() ? inWindows("Start Menu") : folder;
 }
 
-String SpecialFolders::startMenuAllDir()
+String FolderLookup::startMenuAllDir()
 {
     String folder = userOrShell(commonFolders, "Common Start Menu", kCsidlCommonStartMenu);
     return folder.IsEmpty() ? startMenuDir() : folder;
 }
 
-String SpecialFolders::programsMenuDir()
+String FolderLookup::programsMenuDir()
 {
     String folder = userOrShell(userFolders, "Programs", kCsidlPrograms);
     return folder.IsEmpty() ? joinPath(startMenuDir(), "Programs") : folder;
 }
 
-String SpecialFolders::programsMenuAllDir()
+String FolderLookup::programsMenuAllDir()
 {
     String folder = userOrShell(commonFolders, "Common Programs", kCsidlCommonPrograms);
     return folder.IsEmpty() ? programsMenuDir() : folder;
 }
 
-String SpecialFolders::startupDir()
+String FolderLookup::startupDir()
 {
     String folder = userOrShell(userFolders, "Startup", kCsidlStartup);
     return folder.IsEmpty() ? joinPath(programsMenuDir(), "StartUp") : folder;
 }
 
-String SpecialFolders::startupAllDir()
+String FolderLookup::startupAllDir()
 {
     String folder = userOrShell(commonFolders, "Common Startup", kCsidlCommonStartup);
     return folder.IsEmpty() ? startupDir() : folder;
 }
 
-char SpecialFolders::bootDrive()
+char FolderLookup::bootDrive()
 {
     String value = source_.registryText(setupKey.currentUser, setupKey.path, "BootDir");
     if (value.CharAt(1) != ':' || !isLetter(value.First()))
@@ -186,7 +186,7 @@ char SpecialFolders::bootDrive()
     return (letter >= 'a') ? static_cast<char>(letter - 'a' + 'A') : letter;
 }
 
-String SpecialFolders::systemDirectory()
+String FolderLookup::systemDirectory()
 {
     String folder = source_.systemDirectory();
     if (!folder.IsEmpty())

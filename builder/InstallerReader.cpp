@@ -2,6 +2,8 @@
 
 #include "archive/format/ArchiveFormat.h"
 #include "archive/format/Decompressor.h"
+#include "archive/portable/ArchiveCursor.h"
+#include "archive/portable/ArchiveHeader.h"
 #include "archive/portable/SettingsReader.h"
 #include "builder/FileDataReader.h"
 #include "builder/PeHeaders.h"
@@ -26,50 +28,49 @@ const PeSectionEntry& archiveSection(const PeHeaders& pe)
     throw std::runtime_error("no \".quiv\" section: not an installer");
 }
 
-ArchiveHeaderFields readHeader(const uint8_t* a, size_t size)
+// What a header or settings-block fault code means, for the builder's messages.
+std::string faultText(int code)
 {
-    if (size < static_cast<size_t>(kHeaderFixedSize))
-        corrupt("the archive section is shorter than the header", kCorruptOverrun);
-    ArchiveHeaderFields h;
-    h.magic = loadU32(a + kHeaderMagicOffset);
-    if (h.magic != kArchiveMagic)
-        corrupt("wrong archive magic", kCorruptMagic);
-    h.version = loadI32(a + kHeaderVersionOffset);
-    if (!archiveVersionAccepted(h.version))
-        throw std::runtime_error("archive version " + std::to_string(h.version) + " is newer than this reader");
-    h.settingsSize = loadI32(a + kHeaderSettingsSizeOffset);
-    if (h.settingsSize < 1 || h.settingsSize > kMaxSettingsSize)
-        corrupt("settings size out of range", kCorruptSettingsSize);
-    h.settingsKey = loadU32(a + kHeaderSettingsKeyOffset);
-    h.stubChecksum = loadU32(a + kHeaderStubChecksumOffset);
-    h.archiveEnd = loadI32(a + kHeaderArchiveEndOffset);
-    if (h.archiveEnd < 0)
-        corrupt("negative archive end", kCorruptArchiveEnd);
-    h.fileCount = loadI32(a + kHeaderFileCountOffset);
-    if (h.fileCount < 0)
-        corrupt("negative file count", kCorruptFileCount);
-    h.dataSize = loadI32(a + kHeaderDataSizeOffset);
-    if (h.dataSize < 0)
-        corrupt("negative data size", kCorruptDataSize);
-    h.dataChecksum = loadU32(a + kHeaderDataChecksumOffset);
-    if ((size - kHeaderFixedSize) / kStoredSizeWidth < static_cast<size_t>(h.fileCount))
-        corrupt("the size list passes the archive section", kCorruptOverrun);
-    for (int32_t i = 0; i < h.fileCount; ++i) {
-        int32_t s = loadI32(a + kHeaderFixedSize + kStoredSizeWidth * i);
-        if (s < 0 || s > kMaxStoredFileSize)
-            corrupt("stored size of file " + std::to_string(i + 1) + " out of range", kCorruptStoredSize);
-        h.storedSizes.push_back(s);
+    switch (code) {
+    case kCorruptOverrun: return "the archive section ends inside the header or settings block";
+    case kCorruptMagic: return "wrong archive magic";
+    case kCorruptSettingsSize: return "settings size out of range";
+    case kCorruptArchiveEnd: return "negative archive end";
+    case kCorruptFileCount: return "negative file count";
+    case kCorruptDataSize: return "negative data size";
+    case kCorruptStoredSize: return "a stored file size out of range";
+    case kCorruptSettingsBlock: return "the settings block does not decompress";
+    default: return "the archive header breaks a rule";
     }
-    return h;
 }
 
-void readSettingsBlock(const uint8_t* block, const ArchiveHeaderFields& h, size_t installerSize, InstallerContents& c)
+// Reads the header and the settings block through the engine's own readers, so that the
+// builder refuses exactly what an installer refuses; the cursor stands at the archive's start.
+void readHeaderAndSettings(ArchiveCursor& cursor, size_t installerSize, InstallerContents& c)
 {
-    String buffer(reinterpret_cast<const char*>(block), h.settingsSize);
-    unscramble(buffer.Data(), buffer.Length(), h.settingsKey);
-    if (!decompressBlock(buffer))
-        corrupt("the settings block does not decompress", kCorruptSettingsBlock);
-    if (archiveChecksum(buffer.Data(), buffer.Length()) != h.settingsKey)
+    ArchiveHeader read;
+    int code = readArchiveHeader(cursor, read);
+    if (code == kArchiveVersionRefused)
+        throw std::runtime_error("archive version " + std::to_string(read.version) + " is newer than this reader");
+    if (code != 0)
+        corrupt(faultText(code), code);
+    ArchiveHeaderFields& h = c.header;
+    h.magic = read.magic;
+    h.version = read.version;
+    h.settingsSize = read.settingsSize;
+    h.settingsKey = read.settingsKey;
+    h.stubChecksum = read.stubChecksum;
+    h.archiveEnd = read.archiveEnd;
+    h.fileCount = read.fileCount;
+    h.dataSize = read.dataSize;
+    h.dataChecksum = read.dataChecksum;
+    h.storedSizes.assign(read.storedSizes.begin(), read.storedSizes.end());
+
+    String buffer;
+    code = openSettingsBlock(cursor, h.settingsSize, h.settingsKey, buffer);
+    if (code != 0)
+        corrupt(faultText(code), code);
+    if (!settingsChecksumMatches(buffer, h.settingsKey))
         corrupt("settings checksum mismatch", kCorruptSettingsChecksum);
     c.settingsBlock.assign(buffer.Data(), buffer.Data() + buffer.Length());
 
@@ -77,7 +78,7 @@ void readSettingsBlock(const uint8_t* block, const ArchiveHeaderFields& h, size_
     c.languages = std::make_unique<Language>();
     SettingsReader reader;
     reader.programFileSize = static_cast<int64_t>(installerSize);
-    int code = reader.read(buffer.Data(), buffer.Length(), c.productName, *c.settings, *c.languages);
+    code = reader.read(buffer.Data(), buffer.Length(), c.productName, *c.settings, *c.languages);
     if (code != 0)
         corrupt("the settings block breaks a rule", code);
 }
@@ -143,13 +144,10 @@ InstallerContents readInstaller(const std::vector<uint8_t>& installer, const Vol
     c.sectionRawOffset = sec.rawOffset;
     c.sectionRawSize = sec.rawSize;
     const uint8_t* a = installer.data() + sec.rawOffset;
-    c.header = readHeader(a, sec.rawSize);
     c.stubChecksum = archiveChecksum(installer.data(), static_cast<int>(sec.rawOffset));
-
+    ArchiveCursor cursor(a, sec.rawSize);
+    readHeaderAndSettings(cursor, installer.size(), c);
     const size_t settingsAt = kHeaderFixedSize + size_t(kStoredSizeWidth) * c.header.fileCount;
-    if (sec.rawSize < settingsAt || sec.rawSize - settingsAt < static_cast<size_t>(c.header.settingsSize))
-        corrupt("the settings block passes the archive section", kCorruptOverrun);
-    readSettingsBlock(a + settingsAt, c.header, installer.size(), c);
     if (c.settings->hasFlag(kFlagCheckStub) && !c.stubChecksumMatches())
         corrupt("stub checksum mismatch", kCorruptStubChecksum);
 

@@ -4,6 +4,7 @@
 
 #include "archive/format/ArchiveTime.h"
 #include "core/String.h"
+#include "install/portable/InstallTexts.h"
 
 #include <cstdint>
 
@@ -13,14 +14,6 @@ struct FileWriteOptions {
     bool clearAttributesOnFailure = false; // after a first failure clear read-only, hidden, system
     bool replaceNewAtRestart = false;  // also replace files that did not exist before at restart
     String writeFailedText;            // the message that opens a write-failure report
-};
-
-// The growing texts of an installation: the install log, the error text shown at the end, and
-// whether a restart is needed.
-struct InstallTexts {
-    String log;
-    String errors;
-    bool restartRequired = false;
 };
 
 // Writes length bytes to destination, up to three attempts, then sets the time (when the date

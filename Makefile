@@ -8,6 +8,8 @@ NATIVE := $(BUILD)/native
 WIN64  := $(BUILD)/win64
 WIN32  := $(BUILD)/win32
 CMAKE_GEN := -G Ninja
+# With a compiler cache, paths below the checkout are hashed relative to it, so checkouts share.
+export CCACHE_BASEDIR := $(CURDIR)
 
 .PHONY: all deps build native win64 win32 test demo bench clean
 

@@ -3,6 +3,7 @@
 #include "archive/format/SettingsLayout.h"
 #include "builder/Messages.h"
 #include "builder/SettingsWriter.h"
+#include "install/portable/DeletionCondition.h"
 
 #include <toml++/toml.h>
 
@@ -445,6 +446,25 @@ void readArchive(Loader& L, Table t)
     t.finish();
 }
 
+// A date the engine cannot read makes it stop with a corrupt-installer message, and a size
+// that is no number would compare as 0: both are refused here.
+void checkDeletionValue(Table& t, const ProductSpec::Deletion& d)
+{
+    if (d.condition >= 1 && d.condition <= 3) {
+        FileDeletion probe;
+        probe.condition = d.condition;
+        probe.value = d.value.c_str();
+        bool matches = false;
+        if (testDeletionCondition(probe, DateTime(), 0, matches) != 0)
+            t.has("value") ? t.fail("value", "\"" + d.value + "\" is not a date such as 2020-01-31 or 2020-01-31 14:30")
+                           : t.failTable("value is missing (the date of the condition)");
+    } else if (d.condition >= 4 && d.condition <= 6) {
+        if (d.value.empty() || d.value.find_first_not_of("0123456789") != std::string::npos)
+            t.has("value") ? t.fail("value", "\"" + d.value + "\" is not a byte count (decimal digits)")
+                           : t.failTable("value is missing (the byte count of the condition)");
+    }
+}
+
 void readDeletions(Loader& L, std::vector<Table> list)
 {
     for (Table& t : list) {
@@ -456,6 +476,7 @@ void readDeletions(Loader& L, std::vector<Table> list)
             t.fail("path", "this name ends the deletion table and cannot be used");
         d.condition = byName(t, "condition", kDeleteConditions, int8_t{0});
         d.value = t.text("value");
+        checkDeletionValue(t, d);
         d.flags = t.flag("at_restart", false) ? 0x2u : 0u;
         t.finish();
         L.project.spec.deletions.push_back(d);

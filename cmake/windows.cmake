@@ -56,10 +56,21 @@ if(QUIV_WIN_TESTS)
     target_link_options(wintests PRIVATE -static)
     set_target_properties(wintests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/win)
   endif()
+
+  # DLLs that hold nothing but a version resource (tests/fixtures/versiondll/FileVersion*.rc, one
+  # per version text), placed in the system directory by the end-to-end tests.
+  file(GLOB VERSION_DLL_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fixtures/versiondll/*.rc)
+  foreach(rc ${VERSION_DLL_RESOURCES})
+    get_filename_component(name ${rc} NAME_WE)
+    add_library(${name} SHARED ${CMAKE_SOURCE_DIR}/tests/fixtures/versiondll/VersionDll.cpp ${rc})
+    set_target_properties(${name} PROPERTIES PREFIX ""
+      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/fixtures/versiondll)
+    target_link_options(${name} PRIVATE ${QUIV_WIN_LINK} -s)
+  endforeach()
 endif()
 
 # Small Windows programs that the end-to-end tests drive (tests/fixtures/<name>/*.cpp, *.rc).
-foreach(name uiprobe)
+foreach(name uiprobe holdfile)
   set(dir ${CMAKE_SOURCE_DIR}/tests/fixtures/${name})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.rc)
   add_executable(${name} ${sources})

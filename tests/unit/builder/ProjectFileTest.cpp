@@ -359,6 +359,12 @@ TEST(ProjectFile, ErrorsNameTheFileLineAndKey)
          p + ":5: files[0].kind: \"desktop\" is not one of"},
         {"[product]\nname = \"X\"\n[messages]\n16 = \"Drive %s\"\n", p + ":4: messages.16: the installer passes %c"},
         {"[product\nname = \"X\"\n", p + ":1: "},
+        {"[product]\nname = \"X\"\n[[delete]]\npath = \"a\"\ncondition = \"older\"\nvalue = \"soon\"\n",
+         p + ":6: delete[0].value: \"soon\" is not a date"},
+        {"[product]\nname = \"X\"\n[[delete]]\npath = \"a\"\ncondition = \"newer\"\n",
+         p + ":3: delete[0]: value is missing (the date"},
+        {"[product]\nname = \"X\"\n[[delete]]\npath = \"a\"\ncondition = \"size_at_most\"\nvalue = \"1k\"\n",
+         p + ":6: delete[0].value: \"1k\" is not a byte count"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(errorOf(c.toml, d).substr(0, c.expected.size()), c.expected) << c.toml;

@@ -18,6 +18,12 @@ bool ProgramFile::open(const String& path)
     return true;
 }
 
+void ProgramFile::close()
+{
+    handle_.reset();
+    size_ = 0;
+}
+
 bool ProgramFile::seek(uint32_t offset)
 {
     if (!handle_.valid() || offset > size_)

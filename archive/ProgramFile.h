@@ -18,6 +18,8 @@ public:
     // cannot be opened or its size is 4 GiB or more (the file is then closed).
     bool open(const String& path);
     bool isOpen() const { return handle_.valid(); }
+    // Closes the file (nothing when none is open); size() becomes 0.
+    void close();
     // The file's size in bytes, noted when it was opened.
     uint32_t size() const { return size_; }
 

@@ -124,16 +124,20 @@ bool decompressBlock(uint8_t*& data, int& length)
     return true;
 }
 
+bool decompressBlock(const void* block, int length, String& output)
+{
+    const uint8_t* data = static_cast<const uint8_t*>(block);
+    int32_t outputLength = 0;
+    String decoded;
+    if (!readHead(data, length, outputLength) ||
+        (outputLength > 0 && !decoded.TrySetLength(outputLength)) ||
+        !decodeStream(data, length, reinterpret_cast<uint8_t*>(decoded.Data()), outputLength))
+        return false;
+    output = std::move(decoded);
+    return true;
+}
+
 bool decompressBlock(String& buffer)
 {
-    const uint8_t* data = reinterpret_cast<const uint8_t*>(buffer.Data());
-    int32_t outputLength = 0;
-    String output;
-    if (!readHead(data, buffer.Length(), outputLength) ||
-        (outputLength > 0 && !output.TrySetLength(outputLength)) ||
-        !decodeStream(data, buffer.Length(), reinterpret_cast<uint8_t*>(output.Data()),
-                      outputLength))
-        return false;
-    buffer = std::move(output);
-    return true;
+    return decompressBlock(buffer.Data(), buffer.Length(), buffer);
 }

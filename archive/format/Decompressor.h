@@ -20,3 +20,7 @@ bool decompressBlock(uint8_t*& data, int& length);
 // As above for a byte buffer held in a String: on success its content becomes the decoded
 // bytes; on failure it is unchanged.
 bool decompressBlock(String& buffer);
+
+// As above for a block that stays where it is (read-only memory such as the mapped program
+// image): on success output holds the decoded bytes; on failure output is unchanged.
+bool decompressBlock(const void* data, int length, String& output);

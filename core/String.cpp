@@ -1,10 +1,10 @@
 // String: storage, assignment, splicing and formatting.
 #include "core/String.h"
 
+#include "core/FormatExpansion.h"
 #include "core/OutOfMemory.h"
 #include "core/StringBytes.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -13,8 +13,8 @@ namespace {
 constexpr int kReserve = 21;
 // A string shrinks in place until it is more than this many bytes below its capacity.
 constexpr int kShrinkSlack = 512;
-// Size of the work area of one formatting.
-constexpr int kFormatArea = 65536;
+// Most bytes that one formatting appends.
+constexpr int kFormatLimit = 65535;
 
 } // namespace
 
@@ -334,13 +334,6 @@ void String::AppendFormatArgs(const char* format, va_list args)
 {
     if (!format)
         return;
-    char area[kFormatArea];
-    int n = std::vsnprintf(area, sizeof area, format, args);
-    if (n < 0) {
+    if (!appendExpansion(*this, kFormatLimit, format, args))
         Append(format);
-        return;
-    }
-    if (n >= kFormatArea)
-        n = kFormatArea - 1; // truncated to the work area
-    Append(area, n);
 }

@@ -298,9 +298,9 @@ public:
     long long FirstNumber64() const;
 
     // ---------------------------------------------------------------- formatting
-    // printf-style expansion, cleared first / appended. The expansion is made in a work area
-    // of 65,536 bytes: a longer result is truncated to 65,535 bytes. When the expansion fails,
-    // the format text itself is appended unexpanded.
+    // printf-style expansion (the conversions of core/FormatExpansion.h), cleared first /
+    // appended. One expansion appends at most 65,535 bytes: a longer result is truncated.
+    // When the expansion fails, the format text itself is appended unexpanded.
     void Format(const char* format, ...);
     void AppendFormat(const char* format, ...);
     void FormatArgs(const char* format, va_list args);

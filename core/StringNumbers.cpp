@@ -60,6 +60,29 @@ signed char suffixLetter(const char* text)
 
 // ---------------------------------------------------------------- reading numbers
 
+namespace {
+
+// The C library's decimal conversion of a text (what strtoll does with base 10, written here
+// to keep the library's number parsing out of the engine): leading whitespace, an optional
+// sign, then digits up to the first other byte; out of range, the nearest 64-bit limit.
+long long decimalPrefix(const char* p)
+{
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    bool negative = *p == '-';
+    if (*p == '+' || *p == '-')
+        ++p;
+    const unsigned long long limit = negative ? 0x8000000000000000ull : 0x7fffffffffffffffull;
+    unsigned long long v = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        unsigned d = static_cast<unsigned>(*p - '0');
+        v = v > (limit - d) / 10 ? limit : v * 10 + d;
+    }
+    return static_cast<long long>(negative ? 0ull - v : v);
+}
+
+} // namespace
+
 int String::ParseIntAt(int& pos) const
 {
     if (pos < 0 || pos >= length_)
@@ -82,7 +105,7 @@ long long String::FirstNumber64() const
         return 0;
     String rest(data_ + start, length_ - start);
     rest.RemoveChar(',');
-    return std::strtoll(rest.CStr(), nullptr, 10);
+    return decimalPrefix(rest.CStr());
 }
 
 int String::FirstNumber() const

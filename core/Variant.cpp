@@ -25,6 +25,60 @@ int64_t parseInteger(const String& text)
     return static_cast<int64_t>(negative ? 0 - v : v);
 }
 
+// 10^k (k >= 0) in extended precision.
+long double powerOfTen(int k)
+{
+    long double result = 1, factor = 10;
+    for (; k; k >>= 1, factor *= factor) {
+        if (k & 1)
+            result *= factor;
+    }
+    return result;
+}
+
+// The double of n bytes: an optional sign, digits, an optional '.' and digits (the C library's
+// strtod is not used: it would bring its whole number parsing into the engine). Exact, that
+// is the nearest double, for up to 15 significant digits with a scale of at most 10^22 (one
+// rounded operation on exact operands); otherwise within an ulp or so (19 significant
+// digits kept, scaled in extended precision).
+double decimalToDouble(const char* p, int n)
+{
+    int i = 0;
+    bool negative = p[0] == '-';
+    if (p[0] == '+' || p[0] == '-')
+        ++i;
+    uint64_t mantissa = 0;
+    int kept = 0;
+    int scale = 0; // value = mantissa x 10^scale
+    bool fraction = false;
+    for (; i < n; ++i) {
+        if (p[i] == '.') {
+            fraction = true;
+            continue;
+        }
+        if (kept < 19 && (kept > 0 || p[i] != '0')) {
+            mantissa = mantissa * 10 + static_cast<uint64_t>(p[i] - '0');
+            ++kept;
+            if (fraction)
+                --scale;
+        } else if (kept > 0 && !fraction) {
+            ++scale; // integer digit beyond the 19 kept
+        } else if (fraction && kept == 0) {
+            --scale; // leading zero of the fraction
+        }
+    }
+    double x;
+    if (mantissa < (1ull << 53) && scale >= -22 && scale <= 22) {
+        double m = static_cast<double>(mantissa);
+        double p10 = static_cast<double>(powerOfTen(scale < 0 ? -scale : scale));
+        x = scale < 0 ? m / p10 : m * p10;
+    } else {
+        long double m = static_cast<long double>(mantissa);
+        x = static_cast<double>(scale < 0 ? m / powerOfTen(-scale) : m * powerOfTen(scale));
+    }
+    return negative ? -x : x;
+}
+
 // Optional sign, digits, and an optional '.' followed by digits, from the start of text.
 double parseReal(const String& text)
 {
@@ -46,9 +100,7 @@ double parseReal(const String& text)
     }
     if (digits == 0)
         return 0.0;
-    // strtod on exactly the bytes matched, so that no exponent, hex form or blank is taken.
-    String number(p, i);
-    return std::strtod(number.CStr(), nullptr);
+    return decimalToDouble(p, i);
 }
 
 int64_t truncateReal(double x)

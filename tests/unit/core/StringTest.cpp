@@ -446,6 +446,11 @@ TEST(StringNumbers, FirstNumber)
         {"", 0},
         {"12 34", 12},
         {"free 12,345,678,901 KB", 12345678901LL},
+        // Beyond 64 bits the nearest limit, as the C library's conversion gives.
+        {"99999999999999999999", LLONG_MAX},
+        {"-9223372036854775808", LLONG_MIN},
+        {"-9,223,372,036,854,775,809", LLONG_MIN},
+        {"+9223372036854775807x", LLONG_MAX},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.expected, String(c.text).FirstNumber64()) << c.text;

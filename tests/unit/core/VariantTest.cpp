@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -164,6 +165,12 @@ TEST(Variant, TextsConvertToReals)
         EXPECT_EQ(Variant::kDouble, v.Type());
         EXPECT_EQ(c.expected, v.AsDouble()) << c.text;
     }
+    // Longer texts as the C library reads them.
+    const char* const exact[] = {"0.1", "0.3", "123.456", "-0.000123", "9007199254740993", "1.7976931348623157",
+                                 "3.14159265358979323846", "123456789012345678901234", "0.000000000000000000000000001",
+                                 "00000.00000012345", "4503599627370495.5"};
+    for (const char* t : exact)
+        EXPECT_EQ(std::strtod(t, nullptr), text(t).AsDouble()) << t;
     Variant v = text("2.5");
     v.ConvertTo(Variant::kFloat);
     EXPECT_EQ(2.5, v.AsDouble());

@@ -236,6 +236,7 @@ TEST_F(ArchiveTest, EngineBuildsThePredictedUninstallerImage)
     ProductSpec spec = typicalProduct();
     spec.setFlag(kFlagUninstallSupport);
     spec.setFlag(kFlagCheckStub);
+    spec.setFlag(kFlagNoBackground); // the probe writes the image and ends: no window is expected
     spec.patchOffset = 0x300;
     spec.patchBytes = {'P', 'A', 'T', 'C', 'H'};
     Installer installer = makeInstaller("image", probe, spec);

@@ -169,6 +169,20 @@ TEST(Decompressor, StringFormReplacesOnlyOnSuccess)
     EXPECT_EQ(0, buffer.Length());
 }
 
+// The form for a block that stays in place (the mapped program image) decodes into output
+// and leaves output as it was on failure.
+TEST(Decompressor, InPlaceBlockDecodesIntoOutput)
+{
+    const std::vector<uint8_t> block = makeBlock(8, kLiteralsAbcd + "10 0 00 0" + bitsOf(0, 12));
+    String output("old");
+    ASSERT_TRUE(decompressBlock(block.data(), static_cast<int>(block.size()), output));
+    EXPECT_EQ(std::string("abcdabcd"), std::string(output.Data(), size_t(output.Length())));
+
+    const std::vector<uint8_t> bad = makeBlock(9, kLiteralsAbcd);
+    EXPECT_FALSE(decompressBlock(bad.data(), static_cast<int>(bad.size()), output));
+    EXPECT_EQ(std::string("abcdabcd"), std::string(output.Data(), size_t(output.Length())));
+}
+
 TEST(Decompressor, DamagedBlocksFailOrDecodeToTheirLengthWithinBounds)
 {
     std::string text;

@@ -621,6 +621,10 @@ void readFiles(Loader& L, std::vector<Table> list)
             t.failTable("source is missing");
         std::string source = t.text("source");
         FileOptions o = readFileOptions(t);
+        // Without uninstall support the installer has no shared folder: the file would land in
+        // whatever folder the installer was started from.
+        if (o.kind == kKindSharedDir && !L.project.spec.hasFlag(kFlagUninstallSupport))
+            t.fail("kind", "shared files need flags.uninstall_support = true (the shared folder comes with it)");
         fs::path root = L.resolve(source);
         std::error_code ec;
         if (!fs::exists(root, ec))

@@ -359,6 +359,8 @@ TEST(ProjectFile, ErrorsNameTheFileLineAndKey)
          p + ":5: files[0].kind: \"desktop\" is not one of"},
         {"[product]\nname = \"X\"\n[messages]\n16 = \"Drive %s\"\n", p + ":4: messages.16: the installer passes %c"},
         {"[product\nname = \"X\"\n", p + ":1: "},
+        {"[product]\nname = \"X\"\n[[files]]\nsource = \"a.txt\"\nkind = \"shared\"\n",
+         p + ":5: files[0].kind: shared files need flags.uninstall_support = true"},
         {"[product]\nname = \"X\"\n[[delete]]\npath = \"a\"\ncondition = \"older\"\nvalue = \"soon\"\n",
          p + ":6: delete[0].value: \"soon\" is not a date"},
         {"[product]\nname = \"X\"\n[[delete]]\npath = \"a\"\ncondition = \"newer\"\n",

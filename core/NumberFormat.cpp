@@ -98,10 +98,17 @@ void appendYear(String& out, int year)
     }
 }
 
+// floor(x) for 0 <= x < 2^63, all that is needed here: the C library's floor would bring its
+// own code, and on x86_64 two sections of its own, into the engine.
+double wholePart(double x)
+{
+    return static_cast<double>(static_cast<long long>(x));
+}
+
 // " Point" and the digits of the fraction 0 < f < 1 (up to six, trailing zeros dropped).
 void appendPointDigits(String& out, double f)
 {
-    long long micro = static_cast<long long>(std::floor(f * 1e6 + 0.5));
+    long long micro = static_cast<long long>(wholePart(f * 1e6 + 0.5));
     if (micro >= 1000000)
         micro = 999999;
     char digits[7];
@@ -124,7 +131,7 @@ void appendPointDigits(String& out, double f)
 // The whole part and, by mode, the fraction of 0 <= x < kWordsLimit.
 void appendNonNegative(String& out, double x, int mode)
 {
-    double whole = std::floor(x);
+    double whole = wholePart(x);
     double fraction = x - whole;
     long long n = static_cast<long long>(whole);
     switch (mode) {
@@ -135,7 +142,7 @@ void appendNonNegative(String& out, double x, int mode)
         }
         break;
     case kNumberWordsFractions: {
-        int eighths = static_cast<int>(std::floor(fraction * 8 + 0.5));
+        int eighths = static_cast<int>(wholePart(fraction * 8 + 0.5));
         if (eighths == 8) {
             ++n;
             eighths = 0;
@@ -152,7 +159,7 @@ void appendNonNegative(String& out, double x, int mode)
     case kNumberWordsCheque:
     case kNumberWordsChequeMils: {
         double scale = mode == kNumberWordsCheque ? 100 : 1000;
-        double parts = std::floor(fraction * scale + 0.5);
+        double parts = wholePart(fraction * scale + 0.5);
         if (parts >= scale) {
             ++n;
             parts = 0;

@@ -339,6 +339,42 @@ std::string Win64File(const std::string& relative) {
     return std::string(QUIV_WIN64_DIR) + "/" + relative;
 }
 
+int StartInWine(const std::string& program, const std::vector<std::string>& args) {
+    if (!ensureSession()) return -1;
+    std::vector<std::string> argv = {sessionScript(), "run", WinePath(program)};
+    argv.insert(argv.end(), args.begin(), args.end());
+    pid_t pid = fork();
+    if (pid != 0) return pid < 0 ? -1 : static_cast<int>(pid);
+    setpgid(0, 0);
+    std::vector<char*> raw;
+    for (const std::string& a : argv) raw.push_back(const_cast<char*>(a.c_str()));
+    raw.push_back(nullptr);
+    execv(raw[0], raw.data());
+    _exit(127);
+}
+
+int WaitForWine(int pid, int seconds) {
+    if (pid <= 0) return -1;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    for (;;) {
+        pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (done < 0) return -1;
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(-pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        usleep(50 * 1000);
+    }
+}
+
+std::string WineDriveC() {
+    const char* dir = std::getenv("QUIV_WINE_DIR");
+    return (dir && *dir ? std::string(dir) : std::string(QUIV_SOURCE_DIR) + "/build/wine") + "/prefix/drive_c";
+}
+
 WineRunResult RunInWine(const std::string& program, const std::vector<std::string>& args,
                         const WineRunOptions& options) {
     WineRunResult result;

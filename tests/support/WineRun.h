@@ -64,6 +64,17 @@ struct WineRunOptions {
 WineRunResult RunInWine(const std::string& program, const std::vector<std::string>& args,
                         const WineRunOptions& options);
 
+// Starts program with args in the Wine session without uidriver and without waiting, for a
+// helper that must run beside the program under test. Returns the Linux process id of the run,
+// or -1 when it could not start.
+int StartInWine(const std::string& program, const std::vector<std::string>& args);
+// Waits up to seconds for a run of StartInWine to end. Returns its exit status; -1 when it did
+// not end in time (it is then killed) or pid is no such run.
+int WaitForWine(int pid, int seconds);
+
+// The Linux folder of the session's drive C: (inside its prefix).
+std::string WineDriveC();
+
 // The Windows path of a Linux path (drive Z: is the Linux root); other paths unchanged.
 std::string WinePath(const std::string& linuxPath);
 // A file of the x86_64 Windows build, e.g. Win64File("tests/fixtures/uiprobe.exe").

@@ -24,6 +24,41 @@ TEST(ArchiveChecksum, WordsLittleEndianTrailingBytesSignedPlusLength)
     EXPECT_EQ(0x79E2BC9Du - 2u + 8u, archiveChecksum(big, 8));
 }
 
+// The checksum as its definition reads, one byte at a time.
+static uint32_t checksumByDefinition(const uint8_t* bytes, int length)
+{
+    uint32_t sum = 0x79E2BC9Du;
+    int i = 0;
+    for (; i + 4 <= length; i += 4)
+        sum += uint32_t(bytes[i]) | uint32_t(bytes[i + 1]) << 8 | uint32_t(bytes[i + 2]) << 16 |
+               uint32_t(bytes[i + 3]) << 24;
+    for (; i < length; ++i)
+        sum += uint32_t(int32_t(int8_t(bytes[i])));
+    return length > 0 ? sum + uint32_t(length) : 0x79E2BC9Du;
+}
+
+TEST(ArchiveChecksum, EqualsTheDefinitionForEveryLengthAndMisalignedStart)
+{
+    // Bytes with high bits set and all 0xFF runs, so words wrap and trailing bytes are negative.
+    uint8_t buffer[4200];
+    uint32_t x = 12345;
+    for (uint8_t& b : buffer) {
+        x = x * 1103515245u + 12345u;
+        b = uint8_t(x >> 16);
+    }
+    memset(buffer + 3000, 0xFF, 1100);
+    const int longer[] = {127, 128, 129, 1000, 1100, 4099};
+    for (int start = 0; start < 4; ++start) {
+        for (int length = 0; length <= 64; ++length)
+            ASSERT_EQ(checksumByDefinition(buffer + start, length), archiveChecksum(buffer + start, length))
+                << "start " << start << " length " << length;
+        for (int length : longer)
+            ASSERT_EQ(checksumByDefinition(buffer + start, length), archiveChecksum(buffer + start, length))
+                << "start " << start << " length " << length;
+        ASSERT_EQ(checksumByDefinition(buffer + 3000 + start, 1096), archiveChecksum(buffer + 3000 + start, 1096));
+    }
+}
+
 TEST(Unscramble, WholeWordsTakeTheKeyAndTrailingBytesItsLowBytes)
 {
     uint8_t buffer[7] = {0, 0, 0, 0, 0, 0, 0};

@@ -67,3 +67,9 @@ if(QUIV_WIN64_DIR AND EXISTS ${WINE_SESSION})
     set_tests_properties(e2e PROPERTIES FIXTURES_REQUIRED wine)
   endif()
 endif()
+
+# Benchmarks (bench/): only in an optimised build of their own, see bench/CMakeLists.txt.
+option(QUIV_BENCH "Build the benchmarks of bench/ (use a Release build without sanitizers)" OFF)
+if(QUIV_BENCH)
+  add_subdirectory(${CMAKE_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench)
+endif()

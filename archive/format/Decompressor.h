@@ -1,6 +1,8 @@
 #pragma once
 // The decoder of compressed blocks (layout in archive/format/ArchiveFormat.h): literal runs,
-// back-references that never overlap what they produce, and byte runs.
+// back-references that never overlap what they produce, and byte runs. decompressBlock decodes
+// a token at a time (FastTokenDecoder); decompressBlockExact, bit by bit (TokenDecoder), is the
+// reference the tests hold it to.
 
 #include <cstdint>
 
@@ -24,3 +26,6 @@ bool decompressBlock(String& buffer);
 // As above for a block that stays where it is (read-only memory such as the mapped program
 // image): on success output holds the decoded bytes; on failure output is unchanged.
 bool decompressBlock(const void* data, int length, String& output);
+
+// As decompressBlock (pointer form), decoding bit by bit: the same results, slower.
+bool decompressBlockExact(uint8_t*& data, int& length);

@@ -4,6 +4,7 @@
 
 #include "archive/format/Decompressor.h"
 #include "core/OutOfMemory.h"
+#include "tests/support/SampleData.h"
 
 #include <gtest/gtest.h>
 
@@ -13,30 +14,6 @@
 #include <string>
 
 namespace {
-
-std::string randomBytes(size_t n, uint32_t seed)
-{
-    std::mt19937 rng(seed);
-    std::string s(n, '\0');
-    for (char& c : s)
-        c = static_cast<char>(rng());
-    return s;
-}
-
-// Text from a small vocabulary, the way prose repeats words at every distance.
-std::string wordText(size_t n, uint32_t seed)
-{
-    static const char* const words[] = {"the", "installer", "archive", "file", "directory",
-                                        "registry", "key", "value", "shortcut", "of", "and",
-                                        "is", "to", "a", "when", "uninstall", "settings"};
-    std::mt19937 rng(seed);
-    std::string s;
-    while (s.size() < n) {
-        s += words[rng() % (sizeof words / sizeof *words)];
-        s += (rng() % 11 == 0) ? ".\r\n" : " ";
-    }
-    return s;
-}
 
 std::string sourceFile(const char* relative)
 {

@@ -1,0 +1,250 @@
+// The fast decoder (decompressBlock) against the bit-by-bit reference (decompressBlockExact):
+// on every block of a corpus of valid blocks and of damaged copies of them, both give the same
+// answer, the same bytes, and leave the caller's pointer, length and block as they were when
+// they fail.
+#include "archive/format/FastTokenDecoder.h"
+
+#include "archive/format/ArchiveFormat.h"
+#include "archive/format/Decompressor.h"
+#include "builder/BitWriter.h"
+#include "builder/Compressor.h"
+#include "core/OutOfMemory.h"
+#include "tests/support/SampleData.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Decoded {
+    bool ok = false;
+    std::vector<uint8_t> bytes;
+};
+
+Decoded decodeWith(bool (*decode)(uint8_t*&, int&), const std::vector<uint8_t>& block)
+{
+    std::vector<uint8_t> copy = block;
+    uint8_t* data = copy.data();
+    int length = static_cast<int>(copy.size());
+    Decoded result;
+    result.ok = decode(data, length);
+    if (!result.ok) {
+        EXPECT_EQ(copy.data(), data);
+        EXPECT_EQ(static_cast<int>(block.size()), length);
+    } else {
+        result.bytes.assign(data, data + length);
+        releaseMemory(data);
+    }
+    EXPECT_EQ(block, copy) << "the decoder changed the block";
+    return result;
+}
+
+// Whether both decoders agree on block; reports the first disagreement of a test.
+bool agree(const std::vector<uint8_t>& block, const std::string& what)
+{
+    const Decoded fast = decodeWith(decompressBlock, block);
+    const Decoded exact = decodeWith(decompressBlockExact, block);
+    if (fast.ok != exact.ok || fast.bytes != exact.bytes) {
+        ADD_FAILURE() << what << ": fast " << (fast.ok ? "decodes " : "fails ")
+                      << fast.bytes.size() << " bytes, exact " << (exact.ok ? "decodes " : "fails ")
+                      << exact.bytes.size() << (fast.ok == exact.ok ? ", not the same" : "");
+        return false;
+    }
+    return true;
+}
+
+std::vector<uint8_t> compress(const std::string& input)
+{
+    return compressBlock(reinterpret_cast<const uint8_t*>(input.data()), input.size());
+}
+
+void flipBit(std::vector<uint8_t>& block, size_t bit)
+{
+    block[bit / 8] = static_cast<uint8_t>(block[bit / 8] ^ (1u << (bit % 8)));
+}
+
+void setOutputLength(std::vector<uint8_t>& block, int64_t value)
+{
+    storeU32(block.data() + kBlockOutputLengthOffset, static_cast<uint32_t>(value));
+}
+
+// Damaged copies of block: bit flips (all of them for small blocks, random ones for large),
+// truncations (every length for small blocks, random ones and the last 16 for large), other
+// output lengths. Stops at the first disagreement.
+void mutationsAgree(const std::vector<uint8_t>& block, const std::string& name, uint32_t seed)
+{
+    const size_t bits = block.size() * 8;
+    const bool small = block.size() <= 96;
+    std::mt19937 rng(seed);
+    const size_t streamBits = bits - kBlockHeadSize * 8;
+    for (size_t i = 0; i < (small ? bits : 150); ++i) {
+        const size_t bit = small ? i : kBlockHeadSize * 8 + rng() % streamBits;
+        // Bits 20..30 of the output length ask for megabytes (slow under the sanitizers) of
+        // a block that then ends early; the length changes below cover the field.
+        if (bit >= kBlockOutputLengthOffset * 8 + 20 && bit < kBlockOutputLengthOffset * 8 + 31)
+            continue;
+        std::vector<uint8_t> damaged = block;
+        flipBit(damaged, bit);
+        if (!agree(damaged, name + ", bit " + std::to_string(bit) + " flipped"))
+            return;
+    }
+    // Two flips close together change a token and its neighbour.
+    for (int i = 0; i < 100 && streamBits > 1; ++i) {
+        std::vector<uint8_t> damaged = block;
+        const size_t bit = kBlockHeadSize * 8 + rng() % streamBits;
+        flipBit(damaged, bit);
+        flipBit(damaged, kBlockHeadSize * 8 + (bit + 1 + rng() % 40) % streamBits);
+        if (!agree(damaged, name + ", bits near " + std::to_string(bit) + " flipped"))
+            return;
+    }
+    for (size_t i = 0; i < (small ? block.size() : 40); ++i) {
+        const size_t length = small ? i : i < 16 ? block.size() - 1 - i : rng() % block.size();
+        const std::vector<uint8_t> cut(block.begin(), block.begin() + length);
+        if (!agree(cut, name + ", cut to " + std::to_string(length)))
+            return;
+    }
+    const int64_t outputLength = loadI32(block.data() + kBlockOutputLengthOffset);
+    for (const int64_t changed : {int64_t(0), int64_t(-1), outputLength - 1, outputLength + 1,
+                                  outputLength + 64, outputLength / 2, outputLength * 2 + 100}) {
+        std::vector<uint8_t> damaged = block;
+        setOutputLength(damaged, changed);
+        if (!agree(damaged, name + ", output length " + std::to_string(changed)))
+            return;
+    }
+}
+
+// A block in which every number has a longer prefix than it needs, from none to well past the
+// widest window (so tokens in the middle of the stream go both ways), with each kind of token.
+std::vector<uint8_t> longPrefixBlock(int tokens)
+{
+    std::vector<uint8_t> head(8);
+    storeU32(head.data(), kBlockMagic);
+    BitWriter bits(head);
+    std::mt19937 rng(9);
+    int extra = 0;
+    // value in the number (base, step) with `extra` more prefix ones than its shortest form.
+    auto number = [&](uint32_t value, int base, int step) {
+        int ones = 0;
+        while (base + ones * step < 32 && (value >> (base + ones * step)) != 0)
+            ++ones;
+        ones += extra;
+        for (int i = 0; i < ones; ++i)
+            bits.writeBit(1);
+        bits.writeBit(0);
+        const int width = base + ones * step < 32 ? base + ones * step : 32;
+        bits.writeBits(value, width);
+        extra = (extra + 7) % 45;
+    };
+    int64_t produced = 0;
+    for (int i = 0; i < tokens; ++i) {
+        const int kind = produced < 64 ? 0 : static_cast<int>(rng() % 3);
+        if (kind == 0) {
+            const uint32_t count = 1 + rng() % 12;
+            bits.writeBit(0);
+            number(count - 1, kLiteralCountBase, kLiteralCountStep);
+            for (uint32_t j = 0; j < count; ++j)
+                bits.writeBits(rng() & 0xFF, 8);
+            produced += count;
+        } else if (kind == 1) {
+            const uint32_t distance = 4 + rng() % uint32_t(produced - 3);
+            const uint32_t length = 4 + rng() % (distance - 3 < 40 ? distance - 3 : 40);
+            bits.writeBit(1);
+            bits.writeBit(0);
+            number(length - 4, kCopyLengthBase, kCopyLengthStep);
+            number(distance - 4, kCopyDistanceBase, kCopyDistanceStep);
+            produced += length;
+        } else {
+            const uint32_t count = 3 + rng() % 50;
+            bits.writeBit(1);
+            bits.writeBit(1);
+            bits.writeBits(rng() & 0xFF, 8);
+            number(count - 3, kRunCountBase, kRunCountStep);
+            produced += count;
+        }
+    }
+    std::vector<uint8_t> block = bits.take();
+    setOutputLength(block, produced);
+    return block;
+}
+
+} // namespace
+
+TEST(FastTokenDecoder, AgreesWithTheExactDecoderOnValidAndDamagedBlocks)
+{
+    std::string runs;
+    std::mt19937 rng(3);
+    while (runs.size() < 30000)
+        runs.append(1 + rng() % 700, static_cast<char>(rng() % 3));
+    const std::string chunk = randomBytes(3000, 4);
+    const std::string periods = [] {
+        std::string s;
+        for (int period = 4; period < 40; ++period)
+            for (int i = 0; i < 20; ++i)
+                s += std::string("0123456789abcdefghijklmnopqrstuvwxyzABCD").substr(0, size_t(period));
+        return s;
+    }();
+    const struct {
+        const char* name;
+        std::string input;
+    } cases[] = {
+        {"empty", ""},
+        {"1 byte", "q"},
+        {"2 bytes", "qr"},
+        {"3 equal bytes", "aaa"},
+        {"4 bytes", "abcd"},
+        {"5 bytes", "abcda"},
+        {"6 bytes", std::string(6, '\0')},
+        {"7 bytes", "abcdabc"},
+        {"8 bytes", "abcdabcd"},
+        {"short text", wordText(300, 1)},
+        {"random, short", randomBytes(70, 2)},
+        {"text", wordText(20000, 5)},
+        {"random", randomBytes(20000, 6)},
+        {"runs", runs},
+        {"copies at every short distance", periods},
+        {"chunk again 103,000 bytes on", chunk + std::string(100000, '-') + chunk},
+        {"one long run", std::string(100000, 'z') + "!"},
+    };
+    uint32_t seed = 100;
+    for (const auto& c : cases) {
+        const std::vector<uint8_t> block = compress(c.input);
+        const Decoded fast = decodeWith(decompressBlock, block);
+        ASSERT_TRUE(fast.ok) << c.name;
+        EXPECT_EQ(c.input, std::string(fast.bytes.begin(), fast.bytes.end())) << c.name;
+        if (agree(block, c.name))
+            mutationsAgree(block, c.name, seed++);
+    }
+    const std::vector<uint8_t> longPrefixes = longPrefixBlock(400);
+    ASSERT_TRUE(agree(longPrefixes, "long prefixes"));
+    ASSERT_TRUE(decodeWith(decompressBlockExact, longPrefixes).ok);
+    mutationsAgree(longPrefixes, "long prefixes", seed++);
+    const std::vector<uint8_t> fewLongPrefixes = longPrefixBlock(6);
+    ASSERT_TRUE(decodeWith(decompressBlockExact, fewLongPrefixes).ok);
+    mutationsAgree(fewLongPrefixes, "a few long prefixes", seed++);
+}
+
+TEST(FastTokenDecoder, AgreesOnRandomStreams)
+{
+    // Streams of random bits hold every kind of token and fault: numbers of 32 bits that are
+    // negative, prefixes that run to the end, copies from before the start.
+    std::mt19937 rng(77);
+    for (int trial = 0; trial < 3000; ++trial) {
+        std::vector<uint8_t> block(kBlockHeadSize + 8 + rng() % 120);
+        for (uint8_t& byte : block)
+            byte = static_cast<uint8_t>(rng());
+        // Mostly zeros, then ones: long prefixes of 1 bits with few other bits.
+        if (trial % 3 == 1)
+            for (uint8_t& byte : block)
+                byte = static_cast<uint8_t>(byte & rng() & rng());
+        if (trial % 3 == 2)
+            for (uint8_t& byte : block)
+                byte = static_cast<uint8_t>(byte | rng() | rng());
+        storeU32(block.data(), kBlockMagic);
+        setOutputLength(block, 1 + rng() % 400);
+        if (!agree(block, "random stream " + std::to_string(trial)))
+            break;
+    }
+}

@@ -33,7 +33,10 @@ inline void store64(uint8_t* p, uint64_t value)
 
 // The width of a number with base and step is min(base + ones * step, 32) only when the
 // width reaches 32 exactly (the reader stops growing it there).
-constexpr bool capsAt32(int base, int step) { return base <= kNumberMaxBits && (kNumberMaxBits - base) % step == 0; }
+constexpr bool capsAt32(int base, int step)
+{
+    return base <= kNumberMaxBits && (kNumberMaxBits - base) % step == 0;
+}
 static_assert(capsAt32(kLiteralCountBase, kLiteralCountStep) &&
                   capsAt32(kCopyLengthBase, kCopyLengthStep) &&
                   capsAt32(kCopyDistanceBase, kCopyDistanceStep) &&
@@ -60,57 +63,33 @@ inline bool windowNumber(uint64_t window, int& at, int64_t& result)
     return true;
 }
 
-} // namespace
+// The decoder's state in locals of run(), so that the compiler keeps it in registers across
+// the writes to the output (which may alias anything a pointer reaches).
+struct Stream {
+    const uint8_t* block;
+    int64_t length;
+    uint8_t* output;
+    int64_t outputLength;
+};
 
-FastTokenDecoder::FastTokenDecoder(const uint8_t* block, int length, uint8_t* output,
-                                   int32_t outputLength)
-    : block_(block), length_(length), position_(int64_t(kBlockHeadSize) * 8), output_(output),
-      outputLength_(outputLength), produced_(0)
-{
-}
+struct Cursor {
+    int64_t position;   // bit position in the block
+    int64_t produced;
+};
 
-bool FastTokenDecoder::run()
-{
-    while (produced_ < outputLength_) {
-        const int64_t byte = position_ >> 3;
-        if (byte + 8 > length_)
-            return exactRest();
-        const uint64_t window = load64(block_ + byte) >> (position_ & 7);
-        const Step step = (window & 1) == 0 ? literalRun(window)
-                          : (window & 2) == 0 ? copy(window)
-                                              : byteRun(window);
-        if (step == kFailed || (step == kSlow && !exactToken()))
-            return false;
-    }
-    return true;   // no token passes outputLength, so produced_ is exactly outputLength_
-}
+enum Step { kDone, kFailed, kSlow };   // kSlow: the window does not hold the token
 
-FastTokenDecoder::Step FastTokenDecoder::literalRun(uint64_t window)
+// count bytes from bit firstBit of the block (all inside it) to the output at produced.
+inline void copyLiterals(const Stream& s, int64_t firstBit, int64_t produced, int64_t count)
 {
-    int at = 1;
-    int64_t count;
-    if (!windowNumber<kLiteralCountBase, kLiteralCountStep, kLiteralCountBias>(window, at, count))
-        return kSlow;
-    const int64_t firstBit = position_ + at;
-    if (count <= 0 || count > outputLength_ - produced_ || count * 8 > length_ * 8 - firstBit)
-        return kFailed;
-    copyLiterals(firstBit, count);
-    position_ = firstBit + count * 8;
-    produced_ += count;
-    return kDone;
-}
-
-// count bytes from bit firstBit of the block (all inside it) to the output at produced_.
-void FastTokenDecoder::copyLiterals(int64_t firstBit, int64_t count)
-{
-    const uint8_t* in = block_ + (firstBit >> 3);
+    const uint8_t* in = s.block + (firstBit >> 3);
     const int shift = static_cast<int>(firstBit & 7);
-    uint8_t* out = output_ + produced_;
+    uint8_t* out = s.output + produced;
     // Whole words while a word's 9 source bytes are in the block and its 8 bytes fit the
     // output; a last word may write up to 7 bytes past count, which later tokens overwrite.
-    int64_t words = (count + 7) / 8;
-    const int64_t inWords = (block_ + length_ - in - 1) / 8;
-    const int64_t outWords = (outputLength_ - produced_) / 8;
+    int64_t words = (count + 7) >> 3;
+    const int64_t inWords = (s.block + s.length - in - 1) >> 3;
+    const int64_t outWords = (s.outputLength - produced) >> 3;
     if (words > inWords)
         words = inWords;
     if (words > outWords)
@@ -128,25 +107,45 @@ void FastTokenDecoder::copyLiterals(int64_t firstBit, int64_t count)
     }
 }
 
-FastTokenDecoder::Step FastTokenDecoder::copy(uint64_t window)
+inline Step literalRun(const Stream& s, Cursor& c, uint64_t window)
+{
+    int at = 1;
+    int64_t count;
+    if (!windowNumber<kLiteralCountBase, kLiteralCountStep, kLiteralCountBias>(window, at, count))
+        return kSlow;
+    const int64_t room = s.outputLength - c.produced;
+    const int64_t firstBit = c.position + at;
+    if (count <= 0 || count > room || count * 8 > s.length * 8 - firstBit)
+        return kFailed;
+    if (at + count * 8 <= kWindowBits && room >= 8)
+        store64(s.output + c.produced, window >> at);   // the bytes are in the window
+    else
+        copyLiterals(s, firstBit, c.produced, count);
+    c.position = firstBit + count * 8;
+    c.produced += count;
+    return kDone;
+}
+
+inline Step copy(const Stream& s, Cursor& c, uint64_t window)
 {
     int at = 2;
     int64_t length, distance;
     if (!windowNumber<kCopyLengthBase, kCopyLengthStep, kCopyLengthBias>(window, at, length) ||
         !windowNumber<kCopyDistanceBase, kCopyDistanceStep, kCopyDistanceBias>(window, at, distance))
         return kSlow;
-    const int64_t start = produced_ - distance;
-    const int64_t room = outputLength_ - produced_;
-    if (length <= 0 || distance <= 0 || start < 0 || start + length > produced_ || length > room)
+    const int64_t start = c.produced - distance;
+    const int64_t room = s.outputLength - c.produced;
+    if (length <= 0 || distance <= 0 || start < 0 || start + length > c.produced || length > room)
         return kFailed;
-    uint8_t* out = output_ + produced_;
-    const uint8_t* from = output_ + start;
+    uint8_t* out = s.output + c.produced;
+    const uint8_t* from = s.output + start;
     if (length <= 32 && room >= 32) {
         // Pieces no longer than the distance: each reads only bytes decoded before it was
         // written (never the ones it writes); bytes past length are overwritten later.
         if (distance >= 16) {
-            for (int64_t i = 0; i < length; i += 16)
-                memcpy(out + i, from + i, 16);
+            memcpy(out, from, 16);
+            if (length > 16)
+                memcpy(out + 16, from + 16, 16);
         } else if (distance >= 8) {
             for (int64_t i = 0; i < length; i += 8)
                 memcpy(out + i, from + i, 8);
@@ -157,25 +156,66 @@ FastTokenDecoder::Step FastTokenDecoder::copy(uint64_t window)
     } else {
         memcpy(out, from, size_t(length));   // length <= distance: no overlap
     }
-    position_ += at;
-    produced_ += length;
+    c.position += at;
+    c.produced += length;
     return kDone;
 }
 
-FastTokenDecoder::Step FastTokenDecoder::byteRun(uint64_t window)
+inline Step byteRun(const Stream& s, Cursor& c, uint64_t window)
 {
     const uint8_t value = static_cast<uint8_t>(window >> 2);
     int at = 10;
     int64_t count;
     if (!windowNumber<kRunCountBase, kRunCountStep, kRunCountBias>(window, at, count))
         return kSlow;
-    const int64_t room = outputLength_ - produced_;
+    const int64_t room = s.outputLength - c.produced;
     if (count <= 0 || count > room)
         return kFailed;
-    memset(output_ + produced_, value, size_t(count <= 32 && room >= 32 ? 32 : count));
-    position_ += at;
-    produced_ += count;
+    if (count <= 32 && room >= 32)
+        memset(s.output + c.produced, value, 32);
+    else
+        memset(s.output + c.produced, value, size_t(count));
+    c.position += at;
+    c.produced += count;
     return kDone;
+}
+
+} // namespace
+
+FastTokenDecoder::FastTokenDecoder(const uint8_t* block, int length, uint8_t* output,
+                                   int32_t outputLength)
+    : block_(block), length_(length), position_(int64_t(kBlockHeadSize) * 8), output_(output),
+      outputLength_(outputLength), produced_(0)
+{
+}
+
+bool FastTokenDecoder::run()
+{
+    const Stream s = {block_, length_, output_, outputLength_};
+    Cursor c = {position_, produced_};
+    while (c.produced < s.outputLength) {
+        const int64_t byte = c.position >> 3;
+        if (byte + 8 > s.length)
+            break;
+        const uint64_t window = load64(s.block + byte) >> (c.position & 7);
+        const Step step = (window & 1) == 0 ? literalRun(s, c, window)
+                          : (window & 2) == 0 ? copy(s, c, window)
+                                              : byteRun(s, c, window);
+        if (step == kFailed)
+            return false;
+        if (step == kSlow) {
+            position_ = c.position;
+            produced_ = c.produced;
+            if (!exactToken())
+                return false;
+            c.position = position_;
+            c.produced = produced_;
+        }
+    }
+    position_ = c.position;
+    produced_ = c.produced;
+    // No token passes outputLength: done, or the last bytes of the stream are left.
+    return produced_ == outputLength_ || exactRest();
 }
 
 bool FastTokenDecoder::exactToken()

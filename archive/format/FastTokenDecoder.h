@@ -23,12 +23,6 @@ public:
     bool run();
 
 private:
-    enum Step { kDone, kFailed, kSlow };   // kSlow: the window does not hold the token
-
-    Step literalRun(uint64_t window);
-    Step copy(uint64_t window);
-    Step byteRun(uint64_t window);
-    void copyLiterals(int64_t firstBit, int64_t count);
     bool exactToken();
     bool exactRest();
 

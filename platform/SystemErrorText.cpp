@@ -21,3 +21,10 @@ String lastErrorText()
 {
     return systemErrorText(GetLastError());
 }
+
+String lastErrorLine()
+{
+    String text = lastErrorText();
+    text.TrimRight("\r\n");
+    return text;
+}

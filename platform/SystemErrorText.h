@@ -10,3 +10,6 @@ String systemErrorText(unsigned long code);
 
 // systemErrorText(GetLastError()).
 String lastErrorText();
+
+// lastErrorText() without its closing line breaks, for texts that add their own.
+String lastErrorLine();

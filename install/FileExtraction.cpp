@@ -1,0 +1,214 @@
+#include "install/FileExtraction.h"
+
+#include "app/ErrorBox.h"
+#include "app/ExitProgram.h"
+#include "app/InstallerState.h"
+#include "archive/format/FileRecord.h"
+#include "archive/format/SettingsLayout.h"
+#include "archive/portable/FileRecordReader.h"
+#include "archive/portable/Language.h"
+#include "archive/portable/ProductSettings.h"
+#include "install/FileOperations.h"
+#include "install/PathVariables.h"
+#include "install/portable/FolderLookup.h"
+#include "install/portable/PlacementDecision.h"
+#include "platform/Directories.h"
+#include "platform/FileAttributes.h"
+#include "platform/SystemErrorText.h"
+#include "platform/Win32.h"
+#include "platform/portable/PathText.h"
+#include "ui/Progress.h"
+
+namespace {
+
+constexpr int kDirectoryFailedText = 25;
+constexpr int kWriteFailedText = 31;
+constexpr int kFirstRecordPercent = 45;
+constexpr int kRecordsPercent = 40;
+constexpr int kEndPercent = 87;
+
+void expandPathVariables(String& text)
+{
+    Expand(text);
+}
+
+bool isInstallDirKind(uint32_t kind)
+{
+    return kind == kKindInstallDir || kind == kKindInstallDirStartup;
+}
+
+bool isSystemKind(uint32_t kind)
+{
+    return kind == kKindSystemDir || kind == kKindSystemComServer || kind == kKindSystemTypeLibrary;
+}
+
+// What is at the destination now; the version is read only where the rules compare it.
+ExistingFile examineDestination(const String& path, uint32_t kind)
+{
+    ExistingFile existing;
+    existing.exists = getAttributes(path.CStr()) != -1;
+    if (!existing.exists)
+        return existing;
+    DateTime creation, access;
+    existing.timeKnown = fileTimes(path.CStr(), creation, access, existing.lastWrite);
+    if (isSystemKind(kind))
+        existing.version = fileVersionText(path);
+    return existing;
+}
+
+// The directory part of path: everything before its last backslash.
+String directoryOf(const String& path)
+{
+    String dir;
+    const int slash = path.FindCharReverse('\\');
+    if (slash > 0)
+        path.Mid(dir, 0, slash);
+    return dir;
+}
+
+ShortcutRecord shortcutRecord(const FileRecordView& record, const FileDestination& destination)
+{
+    ShortcutRecord s;
+    s.storedName = destination.storedName;
+    s.destination = destination.path;
+    s.title = record.text;
+    s.icon = record.shortcutIcon;
+    s.arguments = record.shortcutArguments;
+    s.kind = record.kind;
+    s.flags = record.flags;
+    return s;
+}
+
+class RecordWalk {
+public:
+    RecordWalk(const ExtractionSetup& setup, InstallTexts& texts, ExtractionResults& results)
+        : setup_(setup), texts_(texts), results_(results)
+    {
+    }
+
+    void place(const FileRecordView& record);
+    bool fontWritten() const { return fontWritten_; }
+
+private:
+    bool productFlag(int bit) const { return hasProductFlag(setup_.productFlags, bit); }
+    // Uninstall entries for this record: kinds 0 and 5 only, unless the product or the
+    // record leaves them.
+    bool entersUninstall(const FileRecordView& record) const
+    {
+        return isInstallDirKind(record.kind) && !productFlag(kFlagUninstallWholeTree) &&
+               !(record.flags & kFileLeaveAtUninstall);
+    }
+    bool prepareDirectory(const FileRecordView& record, const FileDestination& destination);
+    void reportPlaced(const FileRecordView& record, const FileDestination& destination);
+
+    const ExtractionSetup& setup_;
+    InstallTexts& texts_;
+    ExtractionResults& results_;
+    bool fontWritten_ = false;
+};
+
+// Creates the destination's directory when it is not the installation directory. False, with
+// the failure in the error text, when it cannot be made.
+bool RecordWalk::prepareDirectory(const FileRecordView& record, const FileDestination& destination)
+{
+    if (!destination.createDirectory)
+        return true;
+    const String dir = directoryOf(destination.path);
+    if (dir.IsEmpty() || sameDirectory(dir, setup_.directories.install))
+        return true;
+    if (!createDirectoryPath(dir)) {
+        texts_.errors.AppendFormat("%s %s\r\n%s\r\nNot installed: %s\r\n\r\n",
+                                   setup_.directoryFailedText.CStr(), dir.CStr(),
+                                   lastErrorLine().CStr(), destination.path.CStr());
+        return false;
+    }
+    if (entersUninstall(record))
+        texts_.addUninstallEntry(dir, UninstallEntryKind::Directory);
+    return true;
+}
+
+void RecordWalk::reportPlaced(const FileRecordView& record, const FileDestination& destination)
+{
+    if (record.kind == kKindFont) {
+        InstalledFont font;
+        font.title = record.text;
+        font.storedName = destination.storedName;
+        font.destination = destination.path;
+        font.leaveAtUninstall = (record.flags & kFileLeaveAtUninstall) != 0;
+        results_.fonts.Append(font);
+        fontWritten_ = true;
+    }
+    SetStatus("%s -> %s", destination.storedName.CStr(), destination.path.CStr());
+    if (productFlag(kFlagVerboseLog))
+        texts_.log.AppendFormat("%s -> %s\r\n", destination.storedName.CStr(),
+                                destination.path.CStr());
+}
+
+void RecordWalk::place(const FileRecordView& record)
+{
+    const FileDestination destination =
+        fileDestination(record.name, record.kind, record.flags, record.destination,
+                        setup_.directories, setup_.expand ? setup_.expand : expandPathVariables);
+    results_.addSharedFile(record.kind, record.flags, destination.path);
+    const PlacementDecision decision =
+        decidePlacement(record.kind, record.flags, record.time, record.text,
+                        destination.path.CStr(), examineDestination(destination.path, record.kind));
+    texts_.log.Append(decision.logLine);
+    if (!decision.write) {
+        if (decision.keepInUninstall && entersUninstall(record))
+            texts_.addUninstallEntry(destination.path, UninstallEntryKind::File);
+        return;
+    }
+    if (makesShortcut(record.kind, record.flags))
+        results_.shortcuts.Append(shortcutRecord(record, destination));
+    if (!prepareDirectory(record, destination))
+        return;
+    if (entersUninstall(record))
+        texts_.addUninstallEntry(destination.path, UninstallEntryKind::File);
+    if (!WriteFile(destination.path, reinterpret_cast<const char*>(record.data), record.size,
+                   record.time, record.attributes, decision.existed, setup_.writeOptions, texts_))
+        return;
+    reportPlaced(record, destination);
+}
+
+} // namespace
+
+ExtractionSetup installationExtractionSetup()
+{
+    const InstallerState& state = installerState();
+    const ProductSettings& settings = productSettings();
+    ExtractionSetup setup;
+    setup.directories.install = state.installDir;
+    setup.directories.shared = settings.sharedPath;
+    setup.directories.fonts = specialFolders().fontDir();
+    setup.directories.system = specialFolders().systemDirectory();
+    setup.directories.uninstaller = joinPath(state.installDir, settings.uninstallSubdir);
+    setup.productFlags = state.productFlags;
+    setup.writeOptions.verify = state.productFlag(kFlagVerifyFiles);
+    setup.writeOptions.clearAttributesOnFailure = state.productFlag(kFlagClearAttributesRetry);
+    setup.writeOptions.replaceNewAtRestart = state.productFlag(kFlagRestartReplaceNew);
+    setup.writeOptions.writeFailedText = message(kWriteFailedText);
+    setup.directoryFailedText = message(kDirectoryFailedText);
+    return setup;
+}
+
+void ExtractFiles(const uint8_t* block, uint32_t length, const Vector<int32_t>& storedSizes,
+                  const ExtractionSetup& setup, InstallTexts& texts, ExtractionResults& results)
+{
+    ArchiveCursor cursor(block, length);
+    RecordWalk walk(setup, texts, results);
+    const int count = storedSizes.Count();
+    for (int i = 0; i < count; ++i) {
+        SetProgress(kFirstRecordPercent +
+                    static_cast<int>(static_cast<int64_t>(i) * kRecordsPercent / count));
+        FileRecordView record;
+        const int code = readFileRecord(cursor, storedSizes[i], record);
+        if (code != 0)
+            corruptInstaller(code);
+        pumpMessages();
+        walk.place(record);
+    }
+    if (walk.fontWritten())
+        SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+    SetProgress(kEndPercent);
+}

@@ -1,0 +1,252 @@
+#include "install/FileExtraction.h"
+
+#include "archive/format/ArchiveFormat.h"
+#include "archive/format/FileRecord.h"
+#include "archive/format/SettingsLayout.h"
+#include "platform/FileAttributes.h"
+#include "platform/Win32.h"
+#include "tests/win/support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// One record as the data block holds it.
+struct Record {
+    std::string name;
+    uint32_t kind = kKindInstallDir;
+    uint32_t flags = 0;
+    std::string data = "bytes";
+    std::string text;
+    std::string destination;
+    ArchiveTime time;
+};
+
+void putU32(std::string& out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+void putText(std::string& out, const std::string& text)
+{
+    out += text;
+    out.push_back('\0');
+}
+
+// The block of records and its stored-size list.
+struct Block {
+    std::string bytes;
+    Vector<int32_t> sizes;
+
+    explicit Block(const std::vector<Record>& records)
+    {
+        for (const Record& r : records) {
+            putText(bytes, r.name);
+            putU32(bytes, r.kind);
+            putU32(bytes, r.flags);
+            putU32(bytes, kKeepAttributes);
+            bytes += r.data;
+            putU32(bytes, archiveChecksum(r.data.data(), static_cast<int>(r.data.size())));
+            const int32_t t[6] = {r.time.year, r.time.month, r.time.day, r.time.hour, r.time.minute, r.time.second};
+            for (int32_t v : t)
+                putU32(bytes, static_cast<uint32_t>(v));
+            putText(bytes, r.text);
+            if (r.flags & (kFileDesktopShortcut | kFileStartMenuShortcut))
+                putText(bytes, "icon.ico");
+            putText(bytes, "-args");
+            putText(bytes, r.destination);
+            sizes.Append(static_cast<int32_t>(r.data.size()));
+        }
+    }
+};
+
+std::string testFolder;
+
+// %Here% stands for the scratch folder.
+void expandHere(String& text)
+{
+    text.Replace("%Here%", testFolder.c_str());
+}
+
+class FileExtractionTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        testFolder = scratch.Path();
+        for (const char* dir : {"app", "shared", "fonts", "sys"})
+            CreateDirectoryA((scratch / dir).c_str(), nullptr);
+        setup.directories.install = (scratch / "app").c_str();
+        setup.directories.shared = (scratch / "shared").c_str();
+        setup.directories.fonts = (scratch / "fonts").c_str();
+        setup.directories.system = (scratch / "sys").c_str();
+        setup.directories.uninstaller = (scratch / "app\\uninst").c_str();
+        setup.writeOptions.writeFailedText = "Write failed";
+        setup.directoryFailedText = "Dir failed";
+        setup.expand = expandHere;
+    }
+
+    void extract(const std::vector<Record>& records)
+    {
+        Block block(records);
+        ExtractFiles(reinterpret_cast<const uint8_t*>(block.bytes.data()),
+                     static_cast<uint32_t>(block.bytes.size()), block.sizes, setup, texts, results);
+    }
+
+    std::string at(const std::string& relative) const { return scratch / relative; }
+    std::string read(const std::string& relative) const { return ScratchFolder::ReadFile(at(relative)); }
+
+    ScratchFolder scratch;
+    ExtractionSetup setup;
+    InstallTexts texts;
+    ExtractionResults results;
+};
+
+std::vector<std::string> strings(const Vector<String>& list)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < list.Count(); ++i)
+        out.push_back(list[i].CStr());
+    return out;
+}
+
+} // namespace
+
+TEST_F(FileExtractionTest, PlacesEachKindAndFillsTheLists)
+{
+    CreateDirectoryA(at("app\\uninst").c_str(), nullptr);
+    std::vector<Record> records(10);
+    records[0] = {"plain.txt", kKindInstallDir, 0, "one"};
+    records[1] = {"renamed.txt", kKindInstallDir, 0, "two", "", "Final Name.txt"};
+    records[2] = {"deep\\doc.txt", kKindInstallDir, 0, "three", "", "%Here%\\app\\docs\\"};
+    records[3] = {"lib.dll", kKindSharedDir, 0, "four"};
+    records[4] = {"sys.dll", kKindSystemDir, 0, "five"};
+    records[5] = {"com.dll", kKindSystemComServer, 0, "six"};
+    records[6] = {"tlb.tlb", kKindSystemTypeLibrary, kFileLeaveAtUninstall, "seven"};
+    records[7] = {"face.ttf", kKindFont, 0, "eight", "Face Regular"};
+    records[8] = {"tool.exe", kKindInstallDirStartup, 0, "nine", "Tool"};
+    records[9] = {"un.txt", kKindInstallDir, kFileInUninstallDir | kFileStartMenuShortcut, "ten", "Notes"};
+    extract(records);
+
+    EXPECT_EQ("", std::string(texts.errors.CStr()));
+    EXPECT_EQ("one", read("app\\plain.txt"));
+    EXPECT_EQ("two", read("app\\Final Name.txt"));
+    EXPECT_EQ("three", read("app\\docs\\doc.txt"));
+    EXPECT_EQ("four", read("shared\\lib.dll"));
+    EXPECT_EQ("five", read("sys\\sys.dll"));
+    EXPECT_EQ("six", read("sys\\com.dll"));
+    EXPECT_EQ("seven", read("sys\\tlb.tlb"));
+    EXPECT_EQ("eight", read("fonts\\face.ttf"));
+    EXPECT_EQ("nine", read("app\\tool.exe"));
+    EXPECT_EQ("ten", read("app\\uninst\\un.txt"));
+
+    EXPECT_EQ((std::vector<std::string>{at("shared\\lib.dll"), at("sys\\sys.dll") + " ", at("sys\\com.dll") + "^",
+                                        at("sys\\tlb.tlb") + " "}),
+              strings(results.sharedFiles));
+    EXPECT_EQ(std::vector<std::string>{at("sys\\com.dll")}, strings(results.comServers));
+    EXPECT_EQ(std::vector<std::string>{at("sys\\tlb.tlb")}, strings(results.typeLibraries));
+    ASSERT_EQ(1, results.fonts.Count());
+    EXPECT_STREQ("Face Regular", results.fonts[0].title.CStr());
+    EXPECT_STREQ("face.ttf", results.fonts[0].storedName.CStr());
+    ASSERT_EQ(2, results.shortcuts.Count());
+    EXPECT_STREQ("Tool", results.shortcuts[0].title.CStr());
+    EXPECT_EQ(at("app\\tool.exe"), results.shortcuts[0].destination.CStr());
+    EXPECT_STREQ("", results.shortcuts[0].icon.CStr());
+    EXPECT_STREQ("un.txt", results.shortcuts[1].storedName.CStr());
+    EXPECT_STREQ("icon.ico", results.shortcuts[1].icon.CStr());
+    EXPECT_STREQ("-args", results.shortcuts[1].arguments.CStr());
+
+    // Kinds 0 and 5 only; the docs directory is new, the installation directory is not.
+    const std::string expected = at("app\\plain.txt") + "\r\n" + at("app\\Final Name.txt") + "\r\n~" +
+                                 at("app\\docs") + "\r\n" + at("app\\docs\\doc.txt") + "\r\n" +
+                                 at("app\\tool.exe") + "\r\n" + at("app\\uninst\\un.txt") + "\r\n";
+    EXPECT_EQ(expected, texts.uninstallList.CStr());
+}
+
+TEST_F(FileExtractionTest, UninstallEntriesLeftOutByProductOrRecordFlag)
+{
+    std::vector<Record> records = {
+        {"kept.txt", kKindInstallDir, kFileLeaveAtUninstall, "a", "", "sub\\"},
+        {"listed.txt", kKindInstallDir, 0, "b", "", "SUB\\"},
+        {"again.txt", kKindInstallDir, 0, "c", "", "Sub\\"},
+    };
+    extract(records);
+    // The directory made for a left file is not entered; later files name it once.
+    EXPECT_EQ("~" + at("app\\SUB") + "\r\n" + at("app\\SUB\\listed.txt") + "\r\n" + at("app\\Sub\\again.txt") + "\r\n",
+              texts.uninstallList.CStr());
+}
+
+TEST_F(FileExtractionTest, WholeTreeProductMakesNoUninstallEntries)
+{
+    setup.productFlags = 1ull << kFlagUninstallWholeTree;
+    extract({{"other.txt", kKindInstallDir, 0, "d", "", "more\\"}, {"top.txt", kKindInstallDir, 0, "e"}});
+    EXPECT_EQ("d", read("app\\more\\other.txt"));
+    EXPECT_EQ("e", read("app\\top.txt"));
+    EXPECT_STREQ("", texts.uninstallList.CStr());
+}
+
+TEST_F(FileExtractionTest, ExistenceModesAndTheExistingFileInTheUninstallList)
+{
+    scratch.WriteFile("app\\there.txt", "old");
+    scratch.WriteFile("app\\left.txt", "old");
+    const uint32_t never = 1u << kFileExistenceShift, ifExists = 2u << kFileExistenceShift,
+                   ifMissing = 3u << kFileExistenceShift;
+    extract({
+        {"never.txt", kKindInstallDir, never, "new"},
+        {"absent.txt", kKindInstallDir, ifExists, "new"},
+        {"there.txt", kKindInstallDir, ifMissing, "new"},
+        {"left.txt", kKindInstallDir, ifMissing | kFileLeaveAtUninstall, "new"},
+        {"fresh.txt", kKindInstallDir, ifMissing, "new"},
+    });
+    EXPECT_FALSE(ScratchFolder::Exists(at("app\\never.txt")));
+    EXPECT_FALSE(ScratchFolder::Exists(at("app\\absent.txt")));
+    EXPECT_EQ("old", read("app\\there.txt"));
+    EXPECT_EQ("new", read("app\\fresh.txt"));
+    EXPECT_EQ(at("app\\there.txt") + "\r\n" + at("app\\fresh.txt") + "\r\n", texts.uninstallList.CStr());
+}
+
+TEST_F(FileExtractionTest, DirectoryThatCannotBeMadeSkipsTheFile)
+{
+    scratch.WriteFile("app\\blocker", "a file where a directory should go");
+    setup.productFlags = 1ull << kFlagVerboseLog;
+    extract({{"x.txt", kKindInstallDir, 0, "x", "", "blocker\\"}, {"y.txt", kKindInstallDir, 0, "y"}});
+
+    const std::string errors = texts.errors.CStr();
+    const std::string head = "Dir failed " + at("app\\blocker") + "\r\n";
+    const std::string tail = "\r\nNot installed: " + at("app\\blocker\\x.txt") + "\r\n\r\n";
+    ASSERT_GT(errors.size(), head.size() + tail.size()) << errors;
+    EXPECT_EQ(head, errors.substr(0, head.size()));
+    EXPECT_EQ(tail, errors.substr(errors.size() - tail.size()));
+    // The system's text for the error stands on one line of its own between them.
+    const std::string middle = errors.substr(head.size(), errors.size() - head.size() - tail.size());
+    EXPECT_EQ(std::string::npos, middle.find('\n')) << errors;
+    EXPECT_EQ(at("app\\y.txt") + "\r\n", texts.uninstallList.CStr());
+    EXPECT_EQ("y.txt -> " + at("app\\y.txt") + "\r\n", texts.log.CStr());
+}
+
+TEST_F(FileExtractionTest, SharedFileUpToDateIsLoggedAndKept)
+{
+    scratch.WriteFile("shared\\lib.dll", "installed");
+    ArchiveTime old;
+    old.year = 2001;
+    old.month = 1;
+    old.day = 2;
+    old.hour = 3;
+    Record r{"lib.dll", kKindSharedDir, 0, "older"};
+    r.time = old;
+    extract({r});
+    EXPECT_EQ("installed", read("shared\\lib.dll"));
+    EXPECT_EQ(at("shared\\lib.dll") + " is up to date.\r\n", texts.log.CStr());
+    EXPECT_EQ(std::vector<std::string>{at("shared\\lib.dll")}, strings(results.sharedFiles));
+}
+
+TEST_F(FileExtractionTest, NoRecordsPlaceNothing)
+{
+    extract({});
+    EXPECT_STREQ("", texts.uninstallList.CStr());
+    EXPECT_STREQ("", texts.log.CStr());
+    EXPECT_TRUE(results.sharedFiles.IsEmpty());
+}

@@ -3,7 +3,10 @@
 // product settings, from the archive's location to the end of the run.
 
 #include "archive/ArchiveLocation.h"
+#include "archive/DataBlockGathering.h"
 #include "core/String.h"
+#include "install/portable/ExtractionResults.h"
+#include "install/portable/InstallTexts.h"
 
 struct InstallationRun {
     ArchiveLocation archive;    // the open program file, the header, the settings block
@@ -13,4 +16,7 @@ struct InstallationRun {
     String existingSharedFiles; // its "SharedFiles", else empty (written back at the end)
     bool existingFound = false; // existingLocation names an existing directory
     bool reinstall = false;     // installing into the existing installation's directory
+    DataBlock dataBlock;        // the gathered file-data block
+    InstallTexts texts;         // install log, error text, uninstall list, associations
+    ExtractionResults extraction; // the lists and shortcut records of the placed files
 };

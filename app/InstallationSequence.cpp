@@ -3,6 +3,7 @@
 
 #include "app/ErrorBox.h"
 #include "app/ExitProgram.h"
+#include "app/InstallationActions.h"
 #include "app/InstallerState.h"
 #include "app/InstallationSteps.h"
 #include "archive/format/ArchiveFormat.h"
@@ -62,6 +63,7 @@ void runInstallation(const String& runAfterProgram)
     static InstallationRun* run = new InstallationRun();
     loadInstallerArchive(*run);
     runFirstSteps(*run);
-    // The extraction and the installation actions follow the confirmed directory.
+    runInstallationActions(*run);
+    finishInstallation(*run);
     exitProgram();
 }

@@ -1,0 +1,38 @@
+#include "app/InstallationActions.h"
+
+#include "app/ErrorBox.h"
+#include "app/InstallerState.h"
+#include "archive/portable/ProductSettings.h"
+#include "install/FileDeletions.h"
+#include "install/FileExtraction.h"
+#include "platform/Directories.h"
+#include "platform/portable/PathText.h"
+#include "ui/Progress.h"
+
+namespace {
+
+void createUninstallerDirectory()
+{
+    const ProductSettings& settings = productSettings();
+    if (!settings.uninstallSubdir.IsEmpty())
+        createDirectoryPath(joinPath(installerState().installDir, settings.uninstallSubdir));
+}
+
+} // namespace
+
+void runInstallationActions(InstallationRun& run)
+{
+    OpenProgress();
+    GatherDataBlock(run.archive, productSettings(), run.dataBlock);
+    createUninstallerDirectory();
+    ProcessDeletions(productSettings().deletions, installerState().installDir, run.texts);
+    ExtractFiles(run.dataBlock.data, run.dataBlock.length, run.archive.header.storedSizes,
+                 installationExtractionSetup(), run.texts, run.extraction);
+}
+
+void finishInstallation(InstallationRun& run)
+{
+    CloseProgress();
+    if (!run.texts.errors.IsEmpty())
+        errorBox("%s", run.texts.errors.CStr());
+}

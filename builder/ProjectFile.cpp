@@ -7,6 +7,8 @@
 
 #include <toml++/toml.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +16,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -522,12 +525,14 @@ struct FileOptions {
     ArchiveTime time;
 };
 
+// The file's modification time in whole seconds (UTC), taken from the system as it is: a
+// conversion through the two clocks' current times would lose a second now and then.
 ArchiveTime sourceTime(const fs::path& p)
 {
-    auto ft = fs::last_write_time(p);
-    auto sys = std::chrono::time_point_cast<std::chrono::seconds>(
-        ft - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
-    std::time_t tt = std::chrono::system_clock::to_time_t(sys);
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0)
+        throw std::runtime_error("cannot read the time of \"" + p.string() + "\"");
+    std::time_t tt = st.st_mtime;
     std::tm tm{};
     gmtime_r(&tt, &tm);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};

@@ -16,10 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -60,8 +60,8 @@ long long mtime(const fs::path& path)
 
 void setMtime(const fs::path& path, long long seconds)
 {
-    fs::last_write_time(path, fs::file_time_type::clock::from_sys(
-                                  std::chrono::system_clock::time_point(std::chrono::seconds(seconds))));
+    struct timeval times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
+    utimes(path.c_str(), times);
 }
 
 // The DOS attributes Wine keeps beside a file; -1 when it keeps none there.
@@ -205,7 +205,7 @@ TEST_F(ExtractionTest, FolderComesBackByteForByteWithTimesAndAttributes)
     Project p = parseProject(project, "quiv.toml", (folder_ / "product").string());
     const fs::path installer = writeInstaller("folder", buildInstaller(engine_, {p.spec, p.files, 0}).installer);
 
-    const fs::path target = folder_ / "Target Dir";
+    const fs::path target = folder_ / "target";
     WineRunResult r = install(installer, target);
     EXPECT_EQ("", r.failure) << r.Transcript();
     EXPECT_EQ(1, r.exitCode) << r.Transcript();
@@ -226,8 +226,9 @@ TEST_F(ExtractionTest, FolderComesBackByteForByteWithTimesAndAttributes)
     ASSERT_EQ(0, stat(flags.c_str(), &st));
     EXPECT_EQ(0u, st.st_mode & 0222) << "read-only";
     const long attributes = dosAttributes(flags);
-    if (attributes >= 0)
+    if (attributes >= 0) {
         EXPECT_EQ(0x2, attributes & 0x2) << "hidden";
+    }
     // A file without attributes in the project keeps what the system gave it.
     ASSERT_EQ(0, stat(placed[1].c_str(), &st));
     EXPECT_NE(0u, st.st_mode & 0200);
@@ -238,7 +239,7 @@ TEST_F(ExtractionTest, ArchiveWithoutFilesEndsNormally)
     ArchiveContent content;
     content.settings = writeSettings(handMadeSpec());
     const fs::path installer = writeInstaller("nofiles", ArchiveWriter::writeInstaller(engine_, content).image);
-    const fs::path target = folder_ / "empty target";
+    const fs::path target = folder_ / "nofiles-target";
     WineRunResult r = install(installer, target);
     EXPECT_EQ("", r.failure) << r.Transcript();
     EXPECT_EQ(1, r.exitCode) << r.Transcript();
@@ -273,8 +274,9 @@ TEST_F(ExtractionTest, BrokenRecordsAndDeletionDatesShowTheCorruptBox)
         const fs::path installer = writeInstaller(c.name, ArchiveWriter::writeInstaller(engine_, content).image);
         const fs::path target = folder_ / c.name;
         EXPECT_EQ(corruptText(c.code), fatalText(install(installer, target, {kFatalRule}))) << c.name;
-        if (c.code == kCorruptFileName)
+        if (c.code == kCorruptFileName) {
             EXPECT_TRUE(fs::exists(target / "good.txt")) << "the record before the broken one is placed";
+        }
     }
 
     // A deletion entry whose date is not one, met by a file that is there.
@@ -283,7 +285,7 @@ TEST_F(ExtractionTest, BrokenRecordsAndDeletionDatesShowTheCorruptBox)
     ArchiveContent content;
     content.settings = writeSettings(spec);
     const fs::path installer = writeInstaller("baddate", ArchiveWriter::writeInstaller(engine_, content).image);
-    const fs::path target = folder_ / "bad date";
+    const fs::path target = folder_ / "baddate-target";
     writeText(target / "old1.txt", "old");
     EXPECT_EQ(corruptText(kCorruptDate), fatalText(install(installer, target, {kFatalRule})));
     EXPECT_TRUE(fs::exists(target / "old1.txt"));

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/time.h>
+
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -311,6 +313,26 @@ TEST(ProjectFile, FilesTakeTheirOptionsAndFoldersKeepTheirLayout)
     EXPECT_EQ(p.files[4].text, "2.0.0.1");
     EXPECT_EQ(p.files[5].kind, kKindFont);
     EXPECT_EQ(p.files[5].text, "Hello Sans");
+}
+
+// A file's own modification time, to the second, for files on whole seconds and between them.
+TEST(ProjectFile, SourceTimeIsTheFilesModificationTime)
+{
+    ProjectDir d;
+    d.write("a.txt", "a");
+    d.write("b.txt", "b");
+    const struct timeval whole[2] = {{1500000000, 0}, {1500000000, 0}};        // 2017-07-14 02:40:00
+    const struct timeval between[2] = {{1262304059, 999999}, {1262304059, 999999}}; // 2010-01-01 00:00:59.999999
+    ASSERT_EQ(0, utimes(d.path("a.txt").c_str(), whole));
+    ASSERT_EQ(0, utimes(d.path("b.txt").c_str(), between));
+    d.write("p.toml", "[product]\nname = \"T\"\n[[files]]\nsource = \"a.txt\"\ntime = \"source\"\n"
+                      "[[files]]\nsource = \"b.txt\"\ntime = \"source\"\n");
+    Project p = loadProject(d.path("p.toml"));
+    ASSERT_EQ(2u, p.files.size());
+    const ArchiveTime& a = p.files[0].time;
+    EXPECT_EQ((std::vector<int>{2017, 7, 14, 2, 40, 0}), (std::vector<int>{a.year, a.month, a.day, a.hour, a.minute, a.second}));
+    const ArchiveTime& b = p.files[1].time;
+    EXPECT_EQ((std::vector<int>{2010, 1, 1, 0, 0, 59}), (std::vector<int>{b.year, b.month, b.day, b.hour, b.minute, b.second}));
 }
 
 TEST(ProjectFile, FlagNamesCoverEveryNamedBitOnce)

@@ -16,10 +16,14 @@ namespace {
 
 // One record as the data block holds it.
 struct Record {
+    Record(std::string n, uint32_t k, uint32_t f, std::string d, std::string t = "", std::string dest = "")
+        : name(std::move(n)), kind(k), flags(f), data(std::move(d)), text(std::move(t)), destination(std::move(dest))
+    {
+    }
     std::string name;
-    uint32_t kind = kKindInstallDir;
-    uint32_t flags = 0;
-    std::string data = "bytes";
+    uint32_t kind;
+    uint32_t flags;
+    std::string data;
     std::string text;
     std::string destination;
     ArchiveTime time;
@@ -118,18 +122,18 @@ std::vector<std::string> strings(const Vector<String>& list)
 TEST_F(FileExtractionTest, PlacesEachKindAndFillsTheLists)
 {
     CreateDirectoryA(at("app\\uninst").c_str(), nullptr);
-    std::vector<Record> records(10);
-    records[0] = {"plain.txt", kKindInstallDir, 0, "one"};
-    records[1] = {"renamed.txt", kKindInstallDir, 0, "two", "", "Final Name.txt"};
-    records[2] = {"deep\\doc.txt", kKindInstallDir, 0, "three", "", "%Here%\\app\\docs\\"};
-    records[3] = {"lib.dll", kKindSharedDir, 0, "four"};
-    records[4] = {"sys.dll", kKindSystemDir, 0, "five"};
-    records[5] = {"com.dll", kKindSystemComServer, 0, "six"};
-    records[6] = {"tlb.tlb", kKindSystemTypeLibrary, kFileLeaveAtUninstall, "seven"};
-    records[7] = {"face.ttf", kKindFont, 0, "eight", "Face Regular"};
-    records[8] = {"tool.exe", kKindInstallDirStartup, 0, "nine", "Tool"};
-    records[9] = {"un.txt", kKindInstallDir, kFileInUninstallDir | kFileStartMenuShortcut, "ten", "Notes"};
-    extract(records);
+    extract({
+        {"plain.txt", kKindInstallDir, 0, "one"},
+        {"renamed.txt", kKindInstallDir, 0, "two", "", "Final Name.txt"},
+        {"deep\\doc.txt", kKindInstallDir, 0, "three", "", "%Here%\\app\\docs\\"},
+        {"lib.dll", kKindSharedDir, 0, "four"},
+        {"sys.dll", kKindSystemDir, 0, "five"},
+        {"com.dll", kKindSystemComServer, 0, "six"},
+        {"tlb.tlb", kKindSystemTypeLibrary, kFileLeaveAtUninstall, "seven"},
+        {"face.ttf", kKindFont, 0, "eight", "Face Regular"},
+        {"tool.exe", kKindInstallDirStartup, 0, "nine", "Tool"},
+        {"un.txt", kKindInstallDir, kFileInUninstallDir | kFileStartMenuShortcut, "ten", "Notes"},
+    });
 
     EXPECT_EQ("", std::string(texts.errors.CStr()));
     EXPECT_EQ("one", read("app\\plain.txt"));

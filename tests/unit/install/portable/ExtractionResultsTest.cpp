@@ -40,8 +40,9 @@ TEST(ExtractionResults, SharedFileMarkersAndLists)
         // uninstall.
         EXPECT_EQ(c.kind == kKindSystemComServer ? 1 : 0, r.comServers.Count());
         EXPECT_EQ(c.kind == kKindSystemTypeLibrary ? 1 : 0, r.typeLibraries.Count());
-        if (r.comServers.Count() + r.typeLibraries.Count())
+        if (r.comServers.Count() + r.typeLibraries.Count()) {
             EXPECT_STREQ(path, (r.comServers.Count() ? r.comServers : r.typeLibraries)[0].CStr());
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include "builder/ArchiveWriter.h"
 #include "builder/SettingsWriter.h"
 #include "builder/UninstallerImage.h"
+#include "tests/support/StoredFileData.h"
 #include "tests/support/WineRun.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@ const char kFatalRule[] = "caption \"FATAL ERROR\" -> press \"OK\"";
 // The background window is up for the faults found after the product flags.
 const char kBackgroundClass[] = "QSX Window Class";
 const char kBackgroundRule[] = "class \"QSX Window Class\"";
+const char kProgressRule[] = "caption \"Archive Test Setup\"";
 const char kMessage13[] = "Setup of this product failed its archive check (%d).";
 
 std::vector<uint8_t> readBytes(const std::string& path)
@@ -58,7 +60,10 @@ ProductSpec typicalProduct()
     spec.defaultDirectory = "Archive Test";
     spec.uninstallerFileName = "Uninstall.exe";
     spec.licenceTexts = {"Licence of <product>."};
-    spec.languages = {{"English", {"Archive Test", "Install <product>?", "Reinstall", "Already there"}}};
+    std::vector<std::string> m = {"Archive Test", "Install <product>?", "Reinstall", "Already there"};
+    m.resize(67);
+    m[54] = "<product> Setup";  // the progress window of the accepted archives
+    spec.languages = {{"English", m}};
     return spec;
 }
 
@@ -74,6 +79,7 @@ Installer makeInstaller(const std::string& name, const std::vector<uint8_t>& eng
     ArchiveContent content;
     content.settings = writeSettings(spec);
     content.storedSizes = {12, 34};
+    content.fileData = storedFileData(content.storedSizes);
     if (editSettings)
         editSettings(content.settings);
     ArchiveWriter::Result r = ArchiveWriter::writeInstaller(engine, content, corruption);
@@ -85,11 +91,11 @@ Installer makeInstaller(const std::string& name, const std::vector<uint8_t>& eng
 WineRunResult run(const Installer& installer, std::vector<std::string> args = {})
 {
     WineRunOptions options;
-    options.rules = {kFatalRule, kBackgroundRule};
+    options.rules = {kFatalRule, kBackgroundRule, kProgressRule};
     WineRunResult r = RunInWine(installer.path, args, options);
     std::vector<WineWindow> boxes;
     for (const WineWindow& w : r.windows)
-        if (w.className != kBackgroundClass)
+        if (w.className != kBackgroundClass && w.caption != "Archive Test Setup")
             boxes.push_back(w);
     r.windows = boxes;
     return r;

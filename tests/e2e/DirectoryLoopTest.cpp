@@ -6,6 +6,7 @@
 #include "archive/format/SettingsLayout.h"
 #include "builder/ArchiveWriter.h"
 #include "builder/SettingsWriter.h"
+#include "tests/support/StoredFileData.h"
 #include "tests/support/WineRun.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,7 @@ ProductSpec product()
     m[52] = "Browse";
     m[65] = "Welcome";
     m[66] = "No network";
+    m[54] = "<product> Setup";
     spec.languages = {{"English", m}};
     return spec;
 }
@@ -85,6 +87,7 @@ std::string makeInstaller(const std::string& name, const ProductSpec& spec, std:
     ArchiveContent content;
     content.settings = writeSettings(spec);
     content.storedSizes = std::move(storedSizes);
+    content.fileData = storedFileData(content.storedSizes);
     ArchiveWriter::Result r = ArchiveWriter::writeInstaller(readBytes(Win64File("qsx.exe")), content, {});
     const std::string path = folder() + "/" + name + ".exe";
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -96,6 +99,7 @@ WineRunResult run(const std::string& installer, std::vector<std::string> rules)
 {
     WineRunOptions options;
     options.rules = std::move(rules);
+    options.rules.push_back("caption \"Loop Test Setup\"");  // the progress window
     return RunInWine(installer, {}, options);
 }
 

@@ -6,6 +6,7 @@
 #include "archive/format/SettingsLayout.h"
 #include "builder/ArchiveWriter.h"
 #include "builder/SettingsWriter.h"
+#include "tests/support/StoredFileData.h"
 #include "tests/support/WineRun.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,7 @@ ProductSpec product(const std::string& keyName)
     m[50] = "Read Me";
     m[51] = "Notes";
     m[65] = "Welcome";
+    m[54] = "<product> Setup";
     spec.languages = {{"English", m}};
     return spec;
 }
@@ -88,6 +90,7 @@ std::string makeInstaller(const std::string& name, const ProductSpec& spec)
     ArchiveContent content;
     content.settings = writeSettings(spec);
     content.storedSizes = {12, 34};
+    content.fileData = storedFileData(content.storedSizes);
     ArchiveWriter::Result r = ArchiveWriter::writeInstaller(readBytes(Win64File("qsx.exe")), content, {});
     const std::string path = folder() + "/" + name + ".exe";
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -99,6 +102,7 @@ WineRunResult run(const std::string& installer, std::vector<std::string> args, s
 {
     WineRunOptions options;
     options.rules = std::move(rules);
+    options.rules.push_back("caption \"Sequence Test Setup\"");  // the progress window
     return RunInWine(installer, args, options);
 }
 
@@ -125,6 +129,15 @@ std::string boxText(const WineRunResult& r, const std::string& caption)
         }
     EXPECT_LE(seen, 1) << r.Transcript();
     return text;
+}
+
+// Whether the run showed no window but the progress window.
+bool onlyProgressWindow(const WineRunResult& r)
+{
+    for (const WineWindow& w : r.windows)
+        if (w.caption != "Sequence Test Setup")
+            return false;
+    return true;
 }
 
 class SequenceTest : public testing::Test {
@@ -224,7 +237,7 @@ TEST_F(SequenceTest, ExistingInstallationRefusedEvenInAutomaticMode)
     rmdir(existing.c_str());
     WineRunResult gone = run(installer, {"/a"}, {});
     EXPECT_EQ(gone.failure, "") << gone.Transcript();
-    EXPECT_TRUE(gone.windows.empty()) << gone.Transcript();
+    EXPECT_TRUE(onlyProgressWindow(gone)) << gone.Transcript();
     regDelete("QuivSeqExisting");
 }
 
@@ -316,7 +329,7 @@ TEST_F(SequenceTest, AutomaticModeSkipsTheLanguageDialog)
     WineRunResult r = run(makeInstaller("languages-automatic", threeLanguages()), {"/a", "/d:" + WinePath(dir)}, {});
     EXPECT_EQ(r.failure, "") << r.Transcript();
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.windows.empty()) << r.Transcript();
+    EXPECT_TRUE(onlyProgressWindow(r)) << r.Transcript();
     EXPECT_TRUE(isDirectory(dir)) << r.Transcript();
 }
 

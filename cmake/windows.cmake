@@ -30,6 +30,10 @@ foreach(t ${QUIV_ENGINE_TARGETS})
     set_property(TARGET ${t} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
   endif()
 endforeach()
+# GCC 12's link-time pass that drops unused parameters (IPA-SRA) fails with an internal
+# compiler error on Vector's element placement once the file-extraction code is linked in;
+# every program linked from the engine's code goes without that pass.
+target_link_options(quiv_engine INTERFACE -fno-ipa-sra)
 
 file(GLOB QSX_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/resources/*.rc)
 set(QSX_ENTRY ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${CMAKE_SOURCE_DIR}/app/FatalError.cpp

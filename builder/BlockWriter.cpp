@@ -55,30 +55,45 @@ std::vector<uint8_t> writeBlock(const uint8_t* data, size_t size,
     for (size_t i = 0; i < tokens.size(); ++i) {
         const CompressedToken& t = tokens[i];
         checkToken(data, size, pos, t, i);
-        switch (t.kind) {
-        case CompressedToken::kLiterals:
-            bits.writeBit(0);
-            bits.writeNumber(t.length - kLiteralCountBias, kLiteralCountBase, kLiteralCountStep);
-            bits.writeBytes(data + pos, t.length);
-            break;
-        case CompressedToken::kCopy:
-            bits.writeBit(1);
-            bits.writeBit(0);
-            bits.writeNumber(t.length - kCopyLengthBias, kCopyLengthBase, kCopyLengthStep);
-            bits.writeNumber(t.distance - kCopyDistanceBias, kCopyDistanceBase, kCopyDistanceStep);
-            break;
-        case CompressedToken::kRun:
-            bits.writeBit(1);
-            bits.writeBit(1);
-            bits.writeBits(t.value, 8);
-            bits.writeNumber(t.length - kRunCountBias, kRunCountBase, kRunCountStep);
-            break;
-        }
+        writeToken(bits, data + pos, t);
         pos += t.length;
     }
     if (pos != size)
         throw std::invalid_argument("writeBlock: tokens do not cover the input");
     return bits.take();
+}
+
+void writeToken(BitWriter& bits, const uint8_t* bytes, const CompressedToken& t)
+{
+    switch (t.kind) {
+    case CompressedToken::kLiterals:
+        bits.writeBit(0);
+        bits.writeNumber(t.length - kLiteralCountBias, kLiteralCountBase, kLiteralCountStep);
+        bits.writeBytes(bytes, t.length);
+        break;
+    case CompressedToken::kCopy:
+        bits.writeBit(1);
+        bits.writeBit(0);
+        bits.writeNumber(t.length - kCopyLengthBias, kCopyLengthBase, kCopyLengthStep);
+        bits.writeNumber(t.distance - kCopyDistanceBias, kCopyDistanceBase, kCopyDistanceStep);
+        break;
+    case CompressedToken::kRun:
+        bits.writeBit(1);
+        bits.writeBit(1);
+        bits.writeBits(t.value, 8);
+        bits.writeNumber(t.length - kRunCountBias, kRunCountBase, kRunCountStep);
+        break;
+    }
+}
+
+uint64_t tokenBits(const CompressedToken& t)
+{
+    switch (t.kind) {
+    case CompressedToken::kLiterals: return literalRunBits(t.length);
+    case CompressedToken::kCopy: return uint64_t(copyBits(t.length, t.distance));
+    case CompressedToken::kRun: return uint64_t(byteRunBits(t.length));
+    }
+    return 0;
 }
 
 uint64_t literalRunBits(uint32_t count)

@@ -5,6 +5,8 @@
 
 #include "builder/CompressedToken.h"
 
+class BitWriter;
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -17,6 +19,11 @@
 // breaks these rules and std::length_error when size exceeds 2^31 - 1.
 std::vector<uint8_t> writeBlock(const uint8_t* data, size_t size,
                                 const std::vector<CompressedToken>& tokens);
+
+// Appends token t in its shortest form, unchecked; a literal run's bytes are read from bytes.
+void writeToken(BitWriter& bits, const uint8_t* bytes, const CompressedToken& t);
+// The bits writeToken spends on t (literal runs include their bytes); 0 for an unknown kind.
+uint64_t tokenBits(const CompressedToken& t);
 
 // Bits of each token in its shortest form (literal runs include their bytes).
 uint64_t literalRunBits(uint32_t count);

@@ -1,6 +1,7 @@
 #include "builder/BlockWriter.h"
 
 #include "archive/format/ArchiveFormat.h"
+#include "builder/BitWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,36 @@ TEST(BlockWriter, TokenCostsMatchTheBitsWritten)
     EXPECT_EQ(18, copyBits(4, 4099));    // shortest forms: 2 + 3 + 13
     EXPECT_EQ(21, copyBits(4, 4100));    // the distance needs the 14-bit form
     EXPECT_EQ(12, byteRunBits(4));
+}
+
+TEST(BlockWriter, TokenBitsAreTheBitsWrittenAtEveryWidthBoundary)
+{
+    // Each number on both sides of every width its (base, step) form has: 2^w - 1 and 2^w.
+    const auto boundaries = [](int base, int step, uint32_t bias, uint64_t most) {
+        std::vector<uint32_t> values = {bias};
+        for (int w = base; w < 32; w += step)
+            for (uint64_t v : {(uint64_t(1) << w) - 1, uint64_t(1) << w})
+                if (v + bias <= most)
+                    values.push_back(uint32_t(v + bias));
+        values.push_back(uint32_t(most));
+        return values;
+    };
+    const std::vector<uint8_t> bytes(1u << 20 | 1, 'b');
+    std::vector<CompressedToken> tokens;
+    for (uint32_t n : boundaries(kLiteralCountBase, kLiteralCountStep, kLiteralCountBias, bytes.size()))
+        tokens.push_back(CompressedToken::literals(n));
+    for (uint32_t n : boundaries(kRunCountBase, kRunCountStep, kRunCountBias, 0x7FFFFFFF))
+        tokens.push_back(CompressedToken::run('r', n));
+    for (uint32_t length : boundaries(kCopyLengthBase, kCopyLengthStep, kCopyLengthBias, 0x7FFFFFFF))
+        for (uint32_t distance : boundaries(kCopyDistanceBase, kCopyDistanceStep, kCopyDistanceBias, 0x7FFFFFFF))
+            tokens.push_back(CompressedToken::copy(length, distance));
+    for (const CompressedToken& t : tokens) {
+        BitWriter bits;
+        bits.writeBit(1);   // tokens start at any bit
+        writeToken(bits, bytes.data(), t);
+        EXPECT_EQ(1 + tokenBits(t), bits.bitCount())
+            << "kind " << int(t.kind) << " length " << t.length << " distance " << t.distance;
+    }
 }
 
 TEST(BlockWriter, RefusesTokensTheDecoderWouldReject)

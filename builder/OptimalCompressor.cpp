@@ -25,6 +25,10 @@ constexpr size_t kFarPrefix = 8;                   // bytes hashed for the far c
 // A near copy this long makes the far chain not worth searching: a longer far copy, if any, is
 // found again at the next positions, where the near copy is shorter.
 constexpr size_t kFarSkip = 32;
+// After 2^kSkipShift searches in a row without a copy, one position is skipped between
+// searches, after twice as many two, and so on up to kMaxSkip.
+constexpr int kSkipShift = 5;
+constexpr size_t kMaxSkip = 16;
 constexpr int64_t kInfinity = INT64_MAX / 4;
 constexpr int kMaxCandidates = 64;
 
@@ -186,6 +190,8 @@ public:
         std::fill(nearHead_.begin(), nearHead_.end(), -1);
         inserted_ = begin > kNearWindow ? begin - kNearWindow : 0;
         runEnd_ = begin;
+        nextSearch_ = begin;
+        misses_ = 0;
         for (size_t s = begin; s < end;) {
             const size_t next = parseWindow(s, std::min(end, s + kWindow), end, out);
             sh_.done += next - s;
@@ -338,7 +344,12 @@ private:
             const int64_t here = std::min(costM_[k], costL_[k]);
             const size_t pos = s + k;
             const size_t run = runAt(pos, end);
-            const int count = findMatches(pos, end - pos, matches);
+            const int count = pos >= nextSearch_ ? findMatches(pos, end - pos, matches) : 0;
+            if (pos >= nextSearch_) {
+                // Where nothing matches (compressed files, say), look less and less often.
+                misses_ = count > 0 ? 0 : misses_ + 1;
+                nextSearch_ = pos + 1 + std::min<size_t>(misses_ >> kSkipShift, kMaxSkip);
+            }
             const size_t longest = count > 0 ? matches[count - 1].length : 0;
             if (run >= nice_ || longest >= nice_) {
                 backtrack(s, k, out);
@@ -407,6 +418,8 @@ private:
     std::vector<int32_t> nearPrev_;
     size_t inserted_ = 0;
     size_t runEnd_ = 0;
+    size_t nextSearch_ = 0;   // the next position where copies are searched for
+    size_t misses_ = 0;       // searches in a row that found no copy
     // Per window position: the cheapest arrival by a copy or run (M) and by a literal run (L).
     std::vector<int64_t> costM_, costL_;
     std::vector<uint32_t> from_;       // M: where the copy or run starts

@@ -191,6 +191,7 @@ public:
         inserted_ = begin > kNearWindow ? begin - kNearWindow : 0;
         runEnd_ = begin;
         nextSearch_ = begin;
+        lastSearch_ = begin;
         misses_ = 0;
         for (size_t s = begin; s < end;) {
             const size_t next = parseWindow(s, std::min(end, s + kWindow), end, out);
@@ -297,6 +298,17 @@ private:
         }
     }
 
+    // How many of the `skipped` positions before window position k (window start s) the copy m
+    // also matches from, so that it can start there.
+    size_t backwards(size_t s, size_t k, size_t skipped, const Match& m) const
+    {
+        size_t b = 0;
+        while (b < std::min(skipped, k) && m.length + b < m.distance && s + k >= m.distance + b + 1 &&
+               data_[s + k - b - 1] == data_[s + k - b - 1 - m.distance])
+            ++b;
+        return b;
+    }
+
     // The cheapest literal run ending at window position k, from a position reached otherwise.
     void literalArrival(size_t k)
     {
@@ -344,21 +356,32 @@ private:
             const int64_t here = std::min(costM_[k], costL_[k]);
             const size_t pos = s + k;
             const size_t run = runAt(pos, end);
-            const int count = pos >= nextSearch_ ? findMatches(pos, end - pos, matches) : 0;
-            if (pos >= nextSearch_) {
-                // Where nothing matches (compressed files, say), look less and less often.
+            const bool search = pos >= nextSearch_;
+            const int count = search ? findMatches(pos, end - pos, matches) : 0;
+            // Where nothing matches (compressed files, say), look less and less often; a copy
+            // found after skipping may start at a skipped position.
+            size_t back = 0;
+            if (search) {
+                if (count > 0)
+                    back = backwards(s, k, pos - lastSearch_ - 1, matches[count - 1]);
                 misses_ = count > 0 ? 0 : misses_ + 1;
                 nextSearch_ = pos + 1 + std::min<size_t>(misses_ >> kSkipShift, kMaxSkip);
+                lastSearch_ = pos;
             }
             const size_t longest = count > 0 ? matches[count - 1].length : 0;
             if (run >= nice_ || longest >= nice_) {
-                backtrack(s, k, out);
-                if (run >= longest)
+                if (run >= longest) {
+                    backtrack(s, k, out);
                     appendToken(out, CompressedToken::run(data_[pos], uint32_t(run)));
-                else
-                    appendToken(out, CompressedToken::copy(uint32_t(longest), matches[count - 1].distance));
+                } else {
+                    backtrack(s, k - back, out);
+                    appendToken(out, CompressedToken::copy(uint32_t(longest + back), matches[count - 1].distance));
+                }
                 return pos + std::max(run, longest);
             }
+            for (size_t b = 1; b <= back && longest + b < nice_ && longest <= n - k; ++b)
+                relax(k + longest, std::min(costM_[k - b], costL_[k - b]) + costs_.distance(matches[count - 1].distance) +
+                                       costs_.copyLength[longest + b], k - b, matches[count - 1].distance);
             const size_t room = n - k;
             for (size_t m = kMinRunCount; m <= std::min(run, room); ++m)
                 relax(k + m, here + costs_.run[m], k, 0);
@@ -420,6 +443,7 @@ private:
     size_t runEnd_ = 0;
     size_t nextSearch_ = 0;   // the next position where copies are searched for
     size_t misses_ = 0;       // searches in a row that found no copy
+    size_t lastSearch_ = 0;   // the last position searched
     // Per window position: the cheapest arrival by a copy or run (M) and by a literal run (L).
     std::vector<int64_t> costM_, costL_;
     std::vector<uint32_t> from_;       // M: where the copy or run starts

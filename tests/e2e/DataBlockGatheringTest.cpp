@@ -169,7 +169,7 @@ protected:
 
 } // namespace
 
-TEST_F(DataBlockGatheringTest, DISABLED_ThreeVolumesInstallTheFiles)
+TEST_F(DataBlockGatheringTest, ThreeVolumesInstallTheFiles)
 {
     for (bool compressed : {false, true}) {
         SCOPED_TRACE(compressed);
@@ -185,7 +185,7 @@ TEST_F(DataBlockGatheringTest, DISABLED_ThreeVolumesInstallTheFiles)
 
 // Volume 3 is asked for; the test puts it in place once the first request is on the screen,
 // and every further request (the missing volume tried again) carries the wrong-volume text.
-TEST_F(DataBlockGatheringTest, DISABLED_AMissingVolumeIsAskedForUntilItIsThere)
+TEST_F(DataBlockGatheringTest, AMissingVolumeIsAskedForUntilItIsThere)
 {
     const Built b = build("missing", product(false));
     ASSERT_EQ(b.volumes.size(), 3u);
@@ -217,7 +217,7 @@ TEST_F(DataBlockGatheringTest, DISABLED_AMissingVolumeIsAskedForUntilItIsThere)
 
 // Volume 2 with another sequence number: the request carries the wrong-volume text; Cancel,
 // then No, tries again; Cancel, then Yes, ends the run before any file is written.
-TEST_F(DataBlockGatheringTest, DISABLED_AWrongVolumeIsRefusedAndTheRunCanBeCancelled)
+TEST_F(DataBlockGatheringTest, AWrongVolumeIsRefusedAndTheRunCanBeCancelled)
 {
     const Built b = build("wrong", product(false));
     ASSERT_EQ(b.volumes.size(), 3u);
@@ -239,7 +239,7 @@ TEST_F(DataBlockGatheringTest, DISABLED_AWrongVolumeIsRefusedAndTheRunCanBeCance
 // Each damage shows the corrupt text with its code: a data checksum that does not match
 // (55), a block that passes its checksum but does not decode (60), a volume or a
 // multi-volume installer longer than the data still missing (50). An empty block with compression asked for is not decoded.
-TEST_F(DataBlockGatheringTest, DISABLED_DamagedDataEndsTheRunWithItsCode)
+TEST_F(DataBlockGatheringTest, DamagedDataEndsTheRunWithItsCode)
 {
     const std::vector<uint8_t> engine = readBytes(Win64File("qsx.exe"));
     auto writeArchive = [&](const std::string& name, bool compressed, std::vector<uint8_t> data,

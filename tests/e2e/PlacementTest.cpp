@@ -4,9 +4,8 @@
 //
 // The results are read from the prefix's disk and from Install.LOG.
 //
-// Both suites are disabled until the engine runs the file-record loop in its installation
-// sequence and writes Install.LOG; they passed (on disk) against the loop's branch. Enable them
-// by dropping the DISABLED_ prefix of the suite names.
+// The two Install.LOG tests are disabled until the engine writes Install.LOG; enable them by
+// dropping the DISABLED_ prefix of their names.
 
 #include "builder/InstallerBuilder.h"
 #include "builder/ProjectFile.h"
@@ -138,7 +137,7 @@ const SystemCase kSystemCases[] = {
     {"quivpl_new.dll", nullptr, 0, "2_0", "2.0", "", true},
 };
 
-class DISABLED_PlacementRun : public testing::Test {
+class PlacementRun : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -239,13 +238,13 @@ protected:
     static std::string log_;
 };
 
-fs::path DISABLED_PlacementRun::folder_, DISABLED_PlacementRun::install_;
-WineRunResult DISABLED_PlacementRun::result_;
-std::string DISABLED_PlacementRun::log_;
+fs::path PlacementRun::folder_, PlacementRun::install_;
+WineRunResult PlacementRun::result_;
+std::string PlacementRun::log_;
 
 } // namespace
 
-TEST_F(DISABLED_PlacementRun, SystemFilesByVersionThenDate)
+TEST_F(PlacementRun, SystemFilesByVersionThenDate)
 {
     for (const SystemCase& c : kSystemCases) {
         SCOPED_TRACE(c.name);
@@ -254,7 +253,7 @@ TEST_F(DISABLED_PlacementRun, SystemFilesByVersionThenDate)
     }
 }
 
-TEST_F(DISABLED_PlacementRun, SharedFileWithoutDateIsAlwaysReplaced)
+TEST_F(PlacementRun, SharedFileWithoutDateIsAlwaysReplaced)
 {
     EXPECT_EQ("stored shared", readText(sharedDir() / "shared.txt"));
     EXPECT_EQ("existing current", readText(sharedDir() / "current.txt"));
@@ -279,13 +278,13 @@ const DeletionCase kDeletionCases[] = {
 
 } // namespace
 
-TEST_F(DISABLED_PlacementRun, DeletionList)
+TEST_F(PlacementRun, DeletionList)
 {
     for (const DeletionCase& c : kDeletionCases)
         EXPECT_EQ(!c.deleted, fs::exists(install_ / c.path)) << c.path;
 }
 
-TEST_F(DISABLED_PlacementRun, InstallLogGivesTheReasons)
+TEST_F(PlacementRun, DISABLED_InstallLogGivesTheReasons)
 {
     for (const SystemCase& c : kSystemCases) {
         const std::string line = lineWith(log_, "\\" + std::string(c.name) + " ");
@@ -337,7 +336,7 @@ private:
 
 // One installation meets a system DLL and a file of the deletion list held open by another
 // program; the user declines the restart.
-class DISABLED_InUseRun : public testing::Test {
+class InUseRun : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -393,15 +392,15 @@ protected:
     static std::string log_;
 };
 
-fs::path DISABLED_InUseRun::folder_, DISABLED_InUseRun::install_;
-bool DISABLED_InUseRun::holding_ = false;
-int DISABLED_InUseRun::released_ = -1;
-WineRunResult DISABLED_InUseRun::result_;
-std::string DISABLED_InUseRun::log_;
+fs::path InUseRun::folder_, InUseRun::install_;
+bool InUseRun::holding_ = false;
+int InUseRun::released_ = -1;
+WineRunResult InUseRun::result_;
+std::string InUseRun::log_;
 
 } // namespace
 
-TEST_F(DISABLED_InUseRun, ReplacedAndDeletedAtTheRestart)
+TEST_F(InUseRun, ReplacedAndDeletedAtTheRestart)
 {
     // Until the restart both files are as they were.
     EXPECT_TRUE(readText(busy()) == readText(versionDll("1_2")));
@@ -412,7 +411,7 @@ TEST_F(DISABLED_InUseRun, ReplacedAndDeletedAtTheRestart)
     EXPECT_FALSE(fs::exists(install_ / "held.tmp"));
 }
 
-TEST_F(DISABLED_InUseRun, InstallLogNamesTheRegistrations)
+TEST_F(InUseRun, DISABLED_InstallLogNamesTheRegistrations)
 {
     EXPECT_EQ(std::string(kSystemDir) + "\\quivpl_busy.dll has been successfully registered for replacement.",
               lineWith(log_, "\\quivpl_busy.dll has been"));

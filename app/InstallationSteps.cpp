@@ -4,9 +4,9 @@
 #include "app/ErrorBox.h"
 #include "app/ExitProgram.h"
 #include "app/InstallerState.h"
+#include "app/MessageText.h"
 #include "app/portable/InstallDirectoryChecks.h"
 #include "app/portable/InstallationChecks.h"
-#include "app/portable/MessageFormat.h"
 #include "app/portable/SequenceMessages.h"
 #include "archive/format/SettingsLayout.h"
 #include "archive/portable/Language.h"
@@ -14,6 +14,7 @@
 #include "install/PathVariables.h"
 #include "install/RunningSystem.h"
 #include "install/portable/FolderLookup.h"
+#include "install/portable/UninstallEntry.h"
 #include "platform/Directories.h"
 #include "platform/Drives.h"
 #include "platform/ProcessPaths.h"
@@ -26,11 +27,7 @@
 #include "ui/InstallerDialogs.h"
 #include "ui/Questions.h"
 
-#include <cstdarg>
-
 namespace {
-
-const char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 bool isBlank(const String& text)
 {
@@ -40,21 +37,6 @@ bool isBlank(const String& text)
 bool flag(int bit)
 {
     return installerState().productFlag(bit);
-}
-
-// Message number formatted with the arguments of kinds; the text as it is when its
-// conversions are not those.
-String formatMessage(int number, const char* kinds, ...)
-{
-    const String& format = message(number);
-    if (!formatTakes(format.CStr(), kinds))
-        return format;
-    va_list args;
-    va_start(args, kinds);
-    String text;
-    text.FormatArgs(format.CStr(), args);
-    va_end(args);
-    return text;
 }
 
 // The text with "<product>" and "<os>" replaced.

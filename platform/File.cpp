@@ -598,3 +598,18 @@ bool AppendToFile(const char* name, const String& text, unsigned flags)
     }
     return false;
 }
+
+bool WriteTextFile(const char* name, const String& text)
+{
+    if (!name || !name[0])
+        return false;
+    for (int attempt = 0; attempt < kAppendAttempts; ++attempt) {
+        if (attempt > 0)
+            waitFunction(kAppendRetryWait);
+        File file;
+        if (file.Open(name, kOpenCreateAlways | kOpenNoSharingRetry, FILE_ATTRIBUTE_NORMAL) == kOpenOk &&
+            file.WriteBlock(text.Data(), text.Length()))
+            return true;
+    }
+    return false;
+}

@@ -78,6 +78,11 @@ enum : unsigned {
 // failed open or write.
 bool AppendToFile(const char* name, const String& text, unsigned flags);
 
+// Creates or replaces the file name with the bytes of text, in one piece. A failed open or
+// write is retried (100 ms apart) up to 10 attempts. True when the whole text was written;
+// false for an empty or null name or when every attempt failed.
+bool WriteTextFile(const char* name, const String& text);
+
 // The pause between open and append attempts; tests replace it to observe the attempts.
 using FileWaitFunction = void (*)(unsigned milliseconds);
 // Installs wait (null: the platform's Sleep) and returns the one installed before.

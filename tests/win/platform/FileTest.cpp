@@ -606,3 +606,38 @@ TEST_F(FileTest, FindListsEntries)
     find.EndFind();
     EXPECT_FALSE(find.FindNext(&info));
 }
+
+namespace {
+HANDLE heldForWriteText = INVALID_HANDLE_VALUE;
+void releaseHeldFile()
+{
+    CloseHandle(heldForWriteText);
+    heldForWriteText = INVALID_HANDLE_VALUE;
+}
+} // namespace
+
+TEST_F(FileTest, WriteTextFileReplacesAndRetriesTenTimes)
+{
+    std::string path = scratch / "Install.LOG";
+    EXPECT_TRUE(WriteTextFile(path.c_str(), "a longer first text"));
+    EXPECT_TRUE(WriteTextFile(path.c_str(), "short"));
+    EXPECT_EQ("short", ScratchFolder::ReadFile(path));
+    EXPECT_FALSE(WriteTextFile("", "x"));
+
+    WaitRecorder recorder;
+    HANDLE other = holdFile(path, GENERIC_READ, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, other);
+    EXPECT_FALSE(WriteTextFile(path.c_str(), "lost"));
+    CloseHandle(other);
+    EXPECT_EQ(std::vector<unsigned>(9, 100), WaitRecorder::waits);
+    EXPECT_EQ("short", ScratchFolder::ReadFile(path));
+
+    // Released by its holder during the third pause: the fourth attempt writes.
+    heldForWriteText = holdFile(path, GENERIC_READ, 0);
+    WaitRecorder::waits.clear();
+    WaitRecorder::actionAt = 3;
+    WaitRecorder::action = releaseHeldFile;
+    EXPECT_TRUE(WriteTextFile(path.c_str(), "written"));
+    EXPECT_EQ(3u, WaitRecorder::waits.size());
+    EXPECT_EQ("written", ScratchFolder::ReadFile(path));
+}

@@ -10,6 +10,7 @@
 #include "builder/SettingsWriter.h"
 #include "builder/UninstallerImage.h"
 #include "tests/support/StoredFileData.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WineRun.h"
 
 #include <gtest/gtest.h>
@@ -29,18 +30,6 @@ const char kBackgroundClass[] = "QSX Window Class";
 const char kBackgroundRule[] = "class \"QSX Window Class\"";
 const char kProgressRule[] = "caption \"Archive Test Setup\"";
 const char kMessage13[] = "Setup of this product failed its archive check (%d).";
-
-std::vector<uint8_t> readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string folder()
 {

@@ -14,6 +14,7 @@
 #include "builder/InstallerBuilder.h"
 #include "builder/Messages.h"
 #include "builder/SettingsWriter.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WineRun.h"
 
 #include <gtest/gtest.h>
@@ -33,18 +34,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char kCaption[] = "Volume Test Setup";
-
-std::vector<uint8_t> readBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // A new empty folder for one installer.
 fs::path newFolder(const std::string& name)

@@ -7,6 +7,7 @@
 #include "builder/ArchiveWriter.h"
 #include "builder/SettingsWriter.h"
 #include "tests/support/StoredFileData.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WineRun.h"
 
 #include <gtest/gtest.h>
@@ -25,12 +26,6 @@ const char kUninstallKey[] = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion
 const char kReg[] = "C:\\windows\\system32\\reg.exe";
 const char kDirectoryEdit[] = "1015";
 
-std::vector<uint8_t> readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 std::string folder()
 {
     static std::string path = [] {
@@ -38,12 +33,6 @@ std::string folder()
         return std::string(mkdtemp(name));
     }();
     return path;
-}
-
-bool isDirectory(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 ProductSpec product()

@@ -11,6 +11,7 @@
 #include "builder/InstallerBuilder.h"
 #include "builder/ProjectFile.h"
 #include "builder/SettingsWriter.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WineRun.h"
 
 #include <gtest/gtest.h>
@@ -32,12 +33,6 @@ namespace {
 
 const char kProgressRule[] = "caption \"Extract Test Setup\"";
 const char kFatalRule[] = "caption \"FATAL ERROR\" -> press \"OK\"";
-
-std::vector<uint8_t> readBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes)
 {

@@ -7,6 +7,7 @@
 #include "builder/ArchiveWriter.h"
 #include "builder/SettingsWriter.h"
 #include "tests/support/StoredFileData.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WineRun.h"
 
 #include <gtest/gtest.h>
@@ -24,12 +25,6 @@ namespace {
 const char kUninstallKey[] = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char kReg[] = "C:\\windows\\system32\\reg.exe";
 
-std::vector<uint8_t> readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 std::string folder()
 {
     static std::string path = [] {
@@ -37,12 +32,6 @@ std::string folder()
         return std::string(mkdtemp(name));
     }();
     return path;
-}
-
-bool isDirectory(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 ProductSpec product(const std::string& keyName)

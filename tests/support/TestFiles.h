@@ -1,0 +1,13 @@
+#pragma once
+// Whole-file reads and writes and directory tests for the tests on the Linux side.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The file's bytes; empty when it cannot be read.
+std::vector<uint8_t> readBytes(const std::string& path);
+// Creates or replaces the file with bytes (its folder must exist).
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+// Whether path names a directory.
+bool isDirectory(const std::string& path);

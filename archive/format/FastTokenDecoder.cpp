@@ -6,11 +6,23 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // A window loaded at bit position p holds the 64 - (p mod 8) bits of the 8 bytes from byte
 // p / 8 on: at least this many.
 constexpr int kWindowBits = 57;
+
+// The fast loop starts a token only while this many output bytes are left, so that tokens of
+// up to 32 bytes are written as whole 16-byte pieces (the bytes past a token's end are
+// overwritten by the next ones)...
+constexpr int64_t kOutputSlack = 32;
+// ...and while this many block bytes follow the window's first byte: the window (8 bytes) and
+// a literal run of up to 16 bytes starting in it (its piece reads 24 bytes, from byte 7 at most).
+constexpr int64_t kInputSlack = 32;
 
 // The 8 bytes at p as a little-endian number. memcpy: no alignment needed, one load.
 inline uint64_t load64(const uint8_t* p)
@@ -29,6 +41,30 @@ inline void store64(uint8_t* p, uint64_t value)
     value = __builtin_bswap64(value);
 #endif
     memcpy(p, &value, sizeof value);
+}
+
+// The 16 bytes of the stream that start at bit shift (0..7) of in, written to out; reads the
+// 24 bytes from in on.
+inline void shiftedPiece(uint8_t* out, const uint8_t* in, int shift)
+{
+#if defined(__SSE2__)
+    // Per 64-bit lane: the lane's bits moved down, the next 8 bytes' first bits moved up into
+    // its top (a shift by 64 gives 0, which is right for shift 0).
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 8));
+    const __m128i piece = _mm_or_si128(_mm_srl_epi64(low, _mm_cvtsi32_si128(shift)),
+                                       _mm_sll_epi64(high, _mm_cvtsi32_si128(64 - shift)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), piece);
+#else
+    // (x << 1) << (63 - shift) is x << (64 - shift), and 0 when shift is 0.
+    store64(out, load64(in) >> shift | (load64(in + 8) << 1) << (63 - shift));
+    store64(out + 8, load64(in + 8) >> shift | (load64(in + 16) << 1) << (63 - shift));
+#endif
+}
+
+inline void copy16(uint8_t* out, const uint8_t* from)
+{
+    memcpy(out, from, 16);
 }
 
 // The width of a number with base and step is min(base + ones * step, 32) only when the
@@ -79,27 +115,26 @@ struct Cursor {
 
 enum Step { kDone, kFailed, kSlow };   // kSlow: the window does not hold the token
 
-// count bytes from bit firstBit of the block (all inside it) to the output at produced.
-inline void copyLiterals(const Stream& s, int64_t firstBit, int64_t produced, int64_t count)
+// count bytes from bit firstBit of the block (all inside it) to the output at produced:
+// whole pieces while the block and the output have room for them (the last may write up to
+// 15 bytes past count, which later tokens overwrite), then byte by byte.
+void copyLiterals(const Stream& s, int64_t firstBit, int64_t produced, int64_t count)
 {
     const uint8_t* in = s.block + (firstBit >> 3);
     const int shift = static_cast<int>(firstBit & 7);
     uint8_t* out = s.output + produced;
-    // Whole words while a word's 9 source bytes are in the block and its 8 bytes fit the
-    // output; a last word may write up to 7 bytes past count, which later tokens overwrite.
-    int64_t words = (count + 7) >> 3;
-    const int64_t inWords = (s.block + s.length - in - 1) >> 3;
-    const int64_t outWords = (s.outputLength - produced) >> 3;
-    if (words > inWords)
-        words = inWords;
-    if (words > outWords)
-        words = outWords;
-    for (int64_t i = 0; i < words; ++i) {
-        const uint8_t* p = in + i * 8;
-        // (p[8] << 1) << (63 - shift) is p[8] << (64 - shift), and 0 when shift is 0.
-        store64(out + i * 8, load64(p) >> shift | (uint64_t(p[8]) << 1) << (63 - shift));
-    }
-    for (int64_t i = words * 8; i < count; ++i) {
+    int64_t pieces = (count + 15) >> 4;
+    const int64_t inPieces = (s.block + s.length - in - 8) >> 4;
+    const int64_t outPieces = (s.outputLength - produced) >> 4;
+    if (pieces > inPieces)
+        pieces = inPieces;
+    if (pieces > outPieces)
+        pieces = outPieces;
+    if (pieces < 0)
+        pieces = 0;
+    for (int64_t i = 0; i < pieces; ++i)
+        shiftedPiece(out + i * 16, in + i * 16, shift);
+    for (int64_t i = pieces * 16; i < count; ++i) {
         unsigned value = in[i] >> shift;
         if (shift)   // then the byte's last bits are in the next source byte
             value |= unsigned(in[i + 1]) << (8 - shift);
@@ -117,8 +152,8 @@ inline Step literalRun(const Stream& s, Cursor& c, uint64_t window)
     const int64_t firstBit = c.position + at;
     if (count <= 0 || count > room || count * 8 > s.length * 8 - firstBit)
         return kFailed;
-    if (at + count * 8 <= kWindowBits && room >= 8)
-        store64(s.output + c.produced, window >> at);   // the bytes are in the window
+    if (count <= 16)   // the fast loop's slack holds its piece
+        shiftedPiece(s.output + c.produced, s.block + (firstBit >> 3), static_cast<int>(firstBit & 7));
     else
         copyLiterals(s, firstBit, c.produced, count);
     c.position = firstBit + count * 8;
@@ -133,28 +168,24 @@ inline Step copy(const Stream& s, Cursor& c, uint64_t window)
     if (!windowNumber<kCopyLengthBase, kCopyLengthStep, kCopyLengthBias>(window, at, length) ||
         !windowNumber<kCopyDistanceBase, kCopyDistanceStep, kCopyDistanceBias>(window, at, distance))
         return kSlow;
-    const int64_t start = c.produced - distance;
     const int64_t room = s.outputLength - c.produced;
-    if (length <= 0 || distance <= 0 || start < 0 || start + length > c.produced || length > room)
+    // 1 <= distance <= produced and 1 <= length <= distance, length <= room.
+    if (uint64_t(distance - 1) >= uint64_t(c.produced) || uint64_t(length - 1) >= uint64_t(distance) ||
+        length > room)
         return kFailed;
     uint8_t* out = s.output + c.produced;
-    const uint8_t* from = s.output + start;
-    if (length <= 32 && room >= 32) {
-        // Pieces no longer than the distance: each reads only bytes decoded before it was
-        // written (never the ones it writes); bytes past length are overwritten later.
-        if (distance >= 16) {
-            memcpy(out, from, 16);
-            if (length > 16)
-                memcpy(out + 16, from + 16, 16);
-        } else if (distance >= 8) {
-            for (int64_t i = 0; i < length; i += 8)
-                memcpy(out + i, from + i, 8);
-        } else {
-            for (int64_t i = 0; i < length; i += 4)
-                memcpy(out + i, from + i, 4);
-        }
+    const uint8_t* from = out - distance;
+    // The copied bytes lie before out (length <= distance), so pieces of any width read them
+    // as they are; what a piece reads at or past out only lands past length, where later
+    // tokens write.
+    if (length <= 32) {   // the fast loop's slack holds both pieces
+        copy16(out, from);
+        copy16(out + 16, from + 16);
+    } else if (length + 15 <= room) {
+        for (int64_t i = 0; i < length; i += 16)
+            copy16(out + i, from + i);
     } else {
-        memcpy(out, from, size_t(length));   // length <= distance: no overlap
+        memcpy(out, from, size_t(length));
     }
     c.position += at;
     c.produced += length;
@@ -171,7 +202,7 @@ inline Step byteRun(const Stream& s, Cursor& c, uint64_t window)
     const int64_t room = s.outputLength - c.produced;
     if (count <= 0 || count > room)
         return kFailed;
-    if (count <= 32 && room >= 32)
+    if (count <= 32)   // the fast loop's slack holds it
         memset(s.output + c.produced, value, 32);
     else
         memset(s.output + c.produced, value, size_t(count));
@@ -179,6 +210,14 @@ inline Step byteRun(const Stream& s, Cursor& c, uint64_t window)
     c.produced += count;
     return kDone;
 }
+
+// (1 << width) - 1 for the widths of the short tokens' numbers, which fast() masks without
+// a shift by a variable.
+constexpr uint32_t kMasks[31] = {
+    0x0,       0x1,       0x3,       0x7,        0xF,        0x1F,       0x3F,      0x7F,
+    0xFF,      0x1FF,     0x3FF,     0x7FF,      0xFFF,      0x1FFF,     0x3FFF,    0x7FFF,
+    0xFFFF,    0x1FFFF,   0x3FFFF,   0x7FFFF,    0xFFFFF,    0x1FFFFF,   0x3FFFFF,  0x7FFFFF,
+    0xFFFFFF,  0x1FFFFFF, 0x3FFFFFF, 0x7FFFFFF,  0xFFFFFFF,  0x1FFFFFFF, 0x3FFFFFFF};
 
 } // namespace
 
@@ -191,31 +230,89 @@ FastTokenDecoder::FastTokenDecoder(const uint8_t* block, int length, uint8_t* ou
 
 bool FastTokenDecoder::run()
 {
+    if (length_ >= kInputSlack && outputLength_ >= kOutputSlack && !fast())
+        return false;
+    // The last tokens, bit by bit: whatever is left once the slack is not.
+    return exactRest();
+}
+
+bool FastTokenDecoder::fast()
+{
+    const uint8_t* const block = block_;
+    uint8_t* const output = output_;
+    // The fast loop's slack: a window starts at byte length - kInputSlack at most, a token
+    // at output byte outputLength - kOutputSlack at most.
+    const int64_t lastPosition = (length_ - kInputSlack) * 8 + 7;
+    const uint8_t* const lastOut = output + (outputLength_ - kOutputSlack);
+    int64_t position = position_;
+    uint8_t* out = output + produced_;
+    while (position <= lastPosition && out <= lastOut) {
+        const uint64_t window = load64(block + (position >> 3)) >> (position & 7);
+        // The common tokens: numbers short enough that no width reaches 32 and the token
+        // ends within the window, and no more than 32 bytes, written as whole pieces that the
+        // slack holds. Anything else is left to token().
+        if ((window & 1) == 0) {
+            // A literal run of at most 16 bytes: a count prefix of at most one 1 bit.
+            const uint64_t bits = window >> 1;
+            const unsigned ones = static_cast<unsigned>(__builtin_ctzll(~bits));
+            if (ones <= 1) {
+                const uint64_t count = ((bits >> (ones + 1)) & kMasks[2 + 2 * ones]) + 1;
+                const int64_t firstBit = position + 4 + 3 * ones;
+                shiftedPiece(out, block + (firstBit >> 3), static_cast<int>(firstBit & 7));
+                position = firstBit + int64_t(count) * 8;
+                out += count;
+                continue;
+            }
+        } else if ((window & 2) == 0) {
+            // A copy of at most 32 bytes (a length prefix of at most three 1 bits) from less
+            // than 2^30 bytes back (a distance prefix of at most nine).
+            const uint64_t lengthBits = window >> 2;
+            const unsigned lengthOnes = static_cast<unsigned>(__builtin_ctzll(~lengthBits));
+            if (lengthOnes <= 3) {
+                const uint64_t length = ((lengthBits >> (lengthOnes + 1)) & kMasks[2 + lengthOnes]) + 4;
+                const unsigned at = 5 + 2 * lengthOnes;
+                const uint64_t distanceBits = window >> at;
+                const unsigned distanceOnes = static_cast<unsigned>(__builtin_ctzll(~distanceBits));
+                if (distanceOnes <= 9) {
+                    const uint64_t distance =
+                        ((distanceBits >> (distanceOnes + 1)) & kMasks[12 + 2 * distanceOnes]) + 4;
+                    if (length <= 32 && length <= distance && distance <= uint64_t(out - output)) {
+                        // The copied bytes lie before out (length <= distance), so what the
+                        // second piece reads at or past out only lands past length.
+                        copy16(out, out - distance);
+                        copy16(out + 16, out - distance + 16);
+                        position += at + 13 + 3 * distanceOnes;
+                        out += length;
+                        continue;
+                    }
+                }
+            }
+        }
+        position_ = position;
+        produced_ = out - output;
+        if (!token())
+            return false;
+        position = position_;
+        out = output + produced_;
+    }
+    position_ = position;
+    produced_ = out - output;
+    return true;
+}
+
+bool FastTokenDecoder::token()
+{
     const Stream s = {block_, length_, output_, outputLength_};
     Cursor c = {position_, produced_};
-    while (c.produced < s.outputLength) {
-        const int64_t byte = c.position >> 3;
-        if (byte + 8 > s.length)
-            break;
-        const uint64_t window = load64(s.block + byte) >> (c.position & 7);
-        const Step step = (window & 1) == 0 ? literalRun(s, c, window)
-                          : (window & 2) == 0 ? copy(s, c, window)
-                                              : byteRun(s, c, window);
-        if (step == kFailed)
-            return false;
-        if (step == kSlow) {
-            position_ = c.position;
-            produced_ = c.produced;
-            if (!exactToken())
-                return false;
-            c.position = position_;
-            c.produced = produced_;
-        }
-    }
+    const uint64_t window = load64(s.block + (c.position >> 3)) >> (c.position & 7);
+    const Step step = (window & 1) == 0 ? literalRun(s, c, window)
+                      : (window & 2) == 0 ? copy(s, c, window)
+                                          : byteRun(s, c, window);
+    if (step == kSlow)
+        return exactToken();
     position_ = c.position;
     produced_ = c.produced;
-    // No token passes outputLength: done, or the last bytes of the stream are left.
-    return produced_ == outputLength_ || exactRest();
+    return step == kDone;
 }
 
 bool FastTokenDecoder::exactToken()

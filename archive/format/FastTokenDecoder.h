@@ -4,11 +4,14 @@
 // at a time.
 //
 // Each token is parsed from one 64-bit window loaded at its bit position (at least 57 valid
-// bits); literal bytes are shifted out of the stream a word at a time; copies, which never
-// overlap their own output, and byte runs are written in wide pieces while the output has
-// room for them. Whatever the window cannot hold (a very long prefix, the last bytes of the
-// stream) is left to TokenDecoder, from the same position, so the two cannot differ there.
-// No read passes the block and no write passes outputLength.
+// bits). The common ones (literal runs of up to 16 bytes, copies of up to 32) take a short
+// path that needs no check beyond the copy's distance: while 32 output bytes and 32 block bytes
+// are left, their bytes are written as two 16-byte pieces (literal bytes shifted out of the
+// stream), the bytes past the token's end being overwritten by the next ones. Other tokens
+// take a path that checks every number (token); whatever the window cannot hold (a very long
+// prefix) and the last tokens, once the slack is not there, are left to TokenDecoder, from
+// the same position, so the two cannot differ there. No read passes the block and no write
+// passes outputLength.
 
 #include <cstdint>
 
@@ -23,6 +26,13 @@ public:
     bool run();
 
 private:
+    // Tokens while the slack is there, the short ones on the short path, the others through
+    // token(). False at the first token that fails; true otherwise, with position_ and
+    // produced_ after the last token decoded.
+    bool fast();
+    // The token at position_, all its numbers checked (exactToken when the window does not
+    // hold it): false when it fails; true otherwise, position_ and produced_ moved past it.
+    bool token();
     bool exactToken();
     bool exactRest();
 

@@ -170,6 +170,52 @@ std::vector<uint8_t> longPrefixBlock(int tokens)
     return block;
 }
 
+// A block written token by token, each number in its shortest form.
+class Tokens {
+public:
+    Tokens() : bits_(std::vector<uint8_t>(kBlockHeadSize)) {}
+
+    Tokens& literals(const std::string& bytes)
+    {
+        bits_.writeBit(0);
+        bits_.writeNumber(uint32_t(bytes.size()) - kLiteralCountBias, kLiteralCountBase, kLiteralCountStep);
+        bits_.writeBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        produced_ += int64_t(bytes.size());
+        return *this;
+    }
+    Tokens& copy(uint32_t length, uint32_t distance)
+    {
+        bits_.writeBit(1);
+        bits_.writeBit(0);
+        bits_.writeNumber(length - kCopyLengthBias, kCopyLengthBase, kCopyLengthStep);
+        bits_.writeNumber(distance - kCopyDistanceBias, kCopyDistanceBase, kCopyDistanceStep);
+        produced_ += length;
+        return *this;
+    }
+    Tokens& run(uint8_t value, uint32_t count)
+    {
+        bits_.writeBit(1);
+        bits_.writeBit(1);
+        bits_.writeBits(value, 8);
+        bits_.writeNumber(count - kRunCountBias, kRunCountBase, kRunCountStep);
+        produced_ += count;
+        return *this;
+    }
+    // The block: the last token's byte, then `padding` bytes that no token reads.
+    std::vector<uint8_t> block(const std::string& padding = "")
+    {
+        std::vector<uint8_t> block = bits_.take();
+        block.insert(block.end(), padding.begin(), padding.end());
+        storeU32(block.data(), kBlockMagic);
+        setOutputLength(block, produced_);
+        return block;
+    }
+
+private:
+    BitWriter bits_;
+    int64_t produced_ = 0;
+};
+
 } // namespace
 
 TEST(FastTokenDecoder, AgreesWithTheExactDecoderOnValidAndDamagedBlocks)
@@ -247,4 +293,50 @@ TEST(FastTokenDecoder, AgreesOnRandomStreams)
         if (!agree(block, "random stream " + std::to_string(trial)))
             break;
     }
+}
+
+TEST(FastTokenDecoder, AgreesOnTokensEndingAtTheEndOfTheOutputAndTheBlock)
+{
+    // Each kind of token, at every short length and distance, then 0 to 40 more bytes: a last
+    // literal run (the token ends near the end of the output and of the block), the same and a
+    // run of 40 (near the end of the block only), or bytes past the last token (at the end of
+    // the output only). The pieces written and read past a token's end must stop at both ends.
+    enum Tail { kLiterals, kLiteralsAndRun, kPadding };
+    const std::string prefix = randomBytes(64, 11);
+    for (int tail = 0; tail <= 40; ++tail)
+        for (const Tail kind : {kLiterals, kLiteralsAndRun, kPadding}) {
+            const std::string last = randomBytes(size_t(tail), uint32_t(20 + tail));
+            auto check = [&](Tokens& tokens, const std::string& what) {
+                if (tail > 0 && kind != kPadding)
+                    tokens.literals(last);
+                if (kind == kLiteralsAndRun)
+                    tokens.run('e', 40);
+                const std::vector<uint8_t> block = tokens.block(kind == kPadding ? last : "");
+                const std::string name = what + ", then " + std::to_string(tail) +
+                                         (kind == kPadding ? " bytes past the stream"
+                                          : kind == kLiterals ? " literal bytes"
+                                                              : " literal bytes and a run");
+                EXPECT_TRUE(decodeWith(decompressBlockExact, block).ok) << name;
+                return agree(block, name);
+            };
+            for (uint32_t distance = 4; distance <= 48; ++distance)
+                for (uint32_t length = 4; length <= distance && length <= 40; ++length) {
+                    Tokens tokens;
+                    tokens.literals(prefix).copy(length, distance);
+                    if (!check(tokens, "copy of " + std::to_string(length) + " from " + std::to_string(distance)))
+                        return;
+                }
+            for (uint32_t count = 3; count <= 70; ++count) {
+                Tokens tokens;
+                tokens.literals(prefix).run('r', count);
+                if (!check(tokens, "run of " + std::to_string(count)))
+                    return;
+            }
+            for (uint32_t count = 1; count <= 70; ++count) {
+                Tokens tokens;
+                tokens.literals(prefix).literals(randomBytes(count, count));
+                if (!check(tokens, "literal run of " + std::to_string(count)))
+                    return;
+            }
+        }
 }

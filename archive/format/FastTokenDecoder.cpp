@@ -244,13 +244,14 @@ bool FastTokenDecoder::fast()
     // at output byte outputLength - kOutputSlack at most.
     const int64_t lastPosition = (length_ - kInputSlack) * 8 + 7;
     const uint8_t* const lastOut = output + (outputLength_ - kOutputSlack);
+    const uint8_t* const outEnd = output + outputLength_;
     int64_t position = position_;
     uint8_t* out = output + produced_;
     while (position <= lastPosition && out <= lastOut) {
         const uint64_t window = load64(block + (position >> 3)) >> (position & 7);
         // The common tokens: numbers short enough that no width reaches 32 and the token
-        // ends within the window, and no more than 32 bytes, written as whole pieces that the
-        // slack holds. Anything else is left to token().
+        // ends within the window, written as whole 16-byte pieces that stay in the output.
+        // Anything else is left to token().
         if ((window & 1) == 0) {
             // A literal run of at most 16 bytes: a count prefix of at most one 1 bit.
             const uint64_t bits = window >> 1;
@@ -264,11 +265,13 @@ bool FastTokenDecoder::fast()
                 continue;
             }
         } else if ((window & 2) == 0) {
-            // A copy of at most 32 bytes (a length prefix of at most three 1 bits) from less
-            // than 2^30 bytes back (a distance prefix of at most nine).
+            // A copy of at most 259 bytes (a length prefix of at most six 1 bits) from less
+            // than 2^30 bytes back (a distance prefix of at most nine): it ends by bit 57.
+            // Up to 32 bytes it is two pieces; longer, 16-byte pieces while the output has
+            // room for the last one.
             const uint64_t lengthBits = window >> 2;
             const unsigned lengthOnes = static_cast<unsigned>(__builtin_ctzll(~lengthBits));
-            if (lengthOnes <= 3) {
+            if (lengthOnes <= 6) {
                 const uint64_t length = ((lengthBits >> (lengthOnes + 1)) & kMasks[2 + lengthOnes]) + 4;
                 const unsigned at = 5 + 2 * lengthOnes;
                 const uint64_t distanceBits = window >> at;
@@ -276,11 +279,15 @@ bool FastTokenDecoder::fast()
                 if (distanceOnes <= 9) {
                     const uint64_t distance =
                         ((distanceBits >> (distanceOnes + 1)) & kMasks[12 + 2 * distanceOnes]) + 4;
-                    if (length <= 32 && length <= distance && distance <= uint64_t(out - output)) {
-                        // The copied bytes lie before out (length <= distance), so what the
-                        // second piece reads at or past out only lands past length.
-                        copy16(out, out - distance);
-                        copy16(out + 16, out - distance + 16);
+                    if (length <= distance && distance <= uint64_t(out - output) &&
+                        (length <= 32 || length + 15 <= uint64_t(outEnd - out))) {
+                        // The copied bytes lie before out (length <= distance), so what a
+                        // piece reads at or past out only lands past length.
+                        const uint8_t* from = out - distance;
+                        copy16(out, from);
+                        copy16(out + 16, from + 16);
+                        for (uint64_t i = 32; i < length; i += 16)
+                            copy16(out + i, from + i);
                         position += at + 13 + 3 * distanceOnes;
                         out += length;
                         continue;

@@ -4,9 +4,9 @@
 // at a time.
 //
 // Each token is parsed from one 64-bit window loaded at its bit position (at least 57 valid
-// bits). The common ones (literal runs of up to 16 bytes, copies of up to 32) take a short
+// bits). The common ones (literal runs of up to 16 bytes, copies of up to 259) take a short
 // path that needs no check beyond the copy's distance: while 32 output bytes and 32 block bytes
-// are left, their bytes are written as two 16-byte pieces (literal bytes shifted out of the
+// are left, their bytes are written as whole 16-byte pieces (literal bytes shifted out of the
 // stream), the bytes past the token's end being overwritten by the next ones. Other tokens
 // take a path that checks every number (token); whatever the window cannot hold (a very long
 // prefix) and the last tokens, once the slack is not there, are left to TokenDecoder, from

@@ -297,23 +297,24 @@ TEST(FastTokenDecoder, AgreesOnRandomStreams)
 
 TEST(FastTokenDecoder, AgreesOnTokensEndingAtTheEndOfTheOutputAndTheBlock)
 {
-    // Each kind of token, at every short length and distance, then 0 to 40 more bytes: a last
-    // literal run (the token ends near the end of the output and of the block), the same and a
-    // run of 40 (near the end of the block only), or bytes past the last token (at the end of
-    // the output only). The pieces written and read past a token's end must stop at both ends.
+    // Each kind of token, at every short length and distance, then a last literal run of 0 to
+    // 40 bytes: alone (the token ends near the end of the output and of the block), with a run
+    // of 40 after it (near the end of the block only), or with 40 bytes past the stream (near
+    // the end of the output only). The pieces written and read past a token's end must stop
+    // at both ends.
     enum Tail { kLiterals, kLiteralsAndRun, kPadding };
     const std::string prefix = randomBytes(64, 11);
     for (int tail = 0; tail <= 40; ++tail)
         for (const Tail kind : {kLiterals, kLiteralsAndRun, kPadding}) {
             const std::string last = randomBytes(size_t(tail), uint32_t(20 + tail));
             auto check = [&](Tokens& tokens, const std::string& what) {
-                if (tail > 0 && kind != kPadding)
+                if (tail > 0)
                     tokens.literals(last);
                 if (kind == kLiteralsAndRun)
                     tokens.run('e', 40);
-                const std::vector<uint8_t> block = tokens.block(kind == kPadding ? last : "");
+                const std::vector<uint8_t> block = tokens.block(kind == kPadding ? prefix.substr(0, 40) : "");
                 const std::string name = what + ", then " + std::to_string(tail) +
-                                         (kind == kPadding ? " bytes past the stream"
+                                         (kind == kPadding ? " literal bytes and bytes past the stream"
                                           : kind == kLiterals ? " literal bytes"
                                                               : " literal bytes and a run");
                 EXPECT_TRUE(decodeWith(decompressBlockExact, block).ok) << name;

@@ -29,14 +29,19 @@ String errorTextLine()
     return text;
 }
 
-bool writeBytes(const String& path, const char* bytes, int length)
+// Creates or truncates path and writes the bytes; when time has a date and a time of day, the
+// last-write time is set on the same handle before it closes (its failure is not one of the
+// write). True when every byte was written.
+bool writeBytes(const String& path, const char* bytes, int length, const ArchiveTime* time)
 {
     File file;
     if (file.Open(path.CStr(), kOpenCreateAlways | kOpenNoSharingRetry) != kOpenOk)
         return false;
-    bool ok = file.WriteBlock(bytes, length);
-    file.Close();
-    return ok;
+    if (!file.WriteBlock(bytes, length))
+        return false;
+    if (time && time->hasDate() && time->hasTime())
+        file.SetWriteTime(dateTimeFromArchiveTime(*time));
+    return true;
 }
 
 bool readsBackEqual(const String& path, const char* bytes, int length)
@@ -44,17 +49,6 @@ bool readsBackEqual(const String& path, const char* bytes, int length)
     String back;
     return readWholeFile(path, back) == 0 && back.Length() == length &&
            (length == 0 || std::memcmp(back.Data(), bytes, static_cast<size_t>(length)) == 0);
-}
-
-void setTimeAndAttributes(const String& path, const ArchiveTime& time, uint32_t attributes)
-{
-    if (time.hasDate() && time.hasTime()) {
-        File file;
-        if (file.Open(path.CStr(), kOpenExistingOnly | kOpenNoRead) == kOpenOk)
-            file.SetModifiedTime(dateTimeFromArchiveTime(time));
-    }
-    if (attributes != kKeepAttributes)
-        changeAttributes(path.CStr(), kSettableAttributes, attributes);
 }
 
 } // namespace
@@ -65,7 +59,7 @@ bool ScheduleReplacement(const char* bytes, int length, const String& target,
     String temporary = tempFileName(String());
     if (temporary.IsEmpty())
         return false;
-    if (!writeBytes(temporary, bytes, length)) {
+    if (!writeBytes(temporary, bytes, length, nullptr)) {
         DeleteFileA(temporary.CStr());
         return false;
     }
@@ -87,9 +81,10 @@ bool WriteFile(const String& destination, const char* bytes, int length, const A
         corruptInstaller(kCorruptWriteLength);
     bool verifyFailed = false;
     for (int attempt = 1; attempt <= kWriteAttempts; ++attempt) {
-        if (writeBytes(destination, bytes, length)) {
+        if (writeBytes(destination, bytes, length, &time)) {
             if (!options.verify || readsBackEqual(destination, bytes, length)) {
-                setTimeAndAttributes(destination, time, attributes);
+                if (attributes != kKeepAttributes)
+                    changeAttributes(destination.CStr(), kSettableAttributes, attributes);
                 return true;
             }
             verifyFailed = true;

@@ -16,9 +16,9 @@ struct FileWriteOptions {
     String writeFailedText;            // the message that opens a write-failure report
 };
 
-// Writes length bytes to destination, up to three attempts, then sets the time (when the date
-// and the time of day are set) and, unless attributes is 0xFFFFFFFF, the attribute bits of mask
-// 0x1127 to those of attributes. A failure to write is reported in texts (errors, or log when
+// Writes length bytes to destination, up to three attempts, setting the last-write time on the
+// write handle before it closes (when the date and the time of day are set); then, unless
+// attributes is 0xFFFFFFFF, sets the attribute bits of mask 0x1127 to those of attributes. A failure to write is reported in texts (errors, or log when
 // the file was registered for replacement at restart: when existed or replaceNewAtRestart).
 // True when the file was written now. A negative length is a corrupt archive (fatal).
 bool WriteFile(const String& destination, const char* bytes, int length, const ArchiveTime& time,

@@ -564,6 +564,20 @@ bool File::SetModifiedTime(const DateTime& t)
         return false;
     if (!inMemory_ && !Flush())
         return false;
+    return setHandleWriteTime(t);
+}
+
+bool File::SetWriteTime(const DateTime& t)
+{
+    if (!handle_.valid())
+        return fail("File not open");
+    if (inMemory_)
+        return fail("File is in memory");
+    return setHandleWriteTime(t);
+}
+
+bool File::setHandleWriteTime(const DateTime& t)
+{
     FILETIME time;
     if (!fileTimeFromLocalDateTime(t, time))
         return fail("Invalid date and time");

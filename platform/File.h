@@ -169,6 +169,11 @@ public:
     // Writes a changed memory image back, flushes, and sets the last-write time to the local
     // time t. False when closed, when t has no date or is invalid, or the platform fails.
     bool SetModifiedTime(const DateTime& t);
+    // Sets the last-write time of the open handle to the local time t without writing back or
+    // flushing first: for a file written through the handle (not in memory) that is closed
+    // next. False when closed or in memory, when t has no date or is invalid, or the platform
+    // fails.
+    bool SetWriteTime(const DateTime& t);
     // Whether every block write is flushed (off after opening).
     void SetFlushAfterWrite(bool on) { flushAfterWrite_ = on; }
 
@@ -186,6 +191,7 @@ private:
     bool readHandle(void* buffer, int n);
     bool writeHandle(const void* bytes, int n);
     bool writeBackImage();
+    bool setHandleWriteTime(const DateTime& t);
     bool fail(const char* text);
 
     Handle handle_;

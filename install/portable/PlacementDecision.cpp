@@ -72,6 +72,12 @@ DateTime dateTimeFromArchiveTime(const ArchiveTime& t)
     return d;
 }
 
+bool placementNeedsDestination(uint32_t kind, uint32_t flags)
+{
+    const uint32_t mode = (flags & kFileExistenceMask) >> kFileExistenceShift;
+    return mode != kModeNever && !(mode == kModeAlways && isInstallDirKind(kind));
+}
+
 PlacementDecision decidePlacement(uint32_t kind, uint32_t flags, const ArchiveTime& recordTime,
                                   const char* recordVersion, const char* destination,
                                   const ExistingFile& existing)
@@ -84,7 +90,6 @@ PlacementDecision decidePlacement(uint32_t kind, uint32_t flags, const ArchiveTi
         d.keepInUninstall = isInstallDirKind(kind) && !(flags & kFileLeaveAtUninstall);
         return d;
     }
-    (void)kModeAlways;
     if (isInstallDirKind(kind)) {
         d.write = true;
         return d;

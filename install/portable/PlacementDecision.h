@@ -28,6 +28,11 @@ struct PlacementDecision {
 // negative).
 DateTime dateTimeFromArchiveTime(const ArchiveTime& t);
 
+// Whether decidePlacement looks at the destination for a record of kind with flags: false for
+// existence mode "never" and for the installation-directory kinds in mode "always", whose
+// decision is the same whatever is there (the caller then need not examine it).
+bool placementNeedsDestination(uint32_t kind, uint32_t flags);
+
 // Decides for a record of kind with flags (existence mode in bits 2-3, leave-at-uninstall in
 // bit 5), its time and version text, about destination as found in existing. The log lines
 // begin with destination.

@@ -127,3 +127,30 @@ TEST(PlacementDecision, SystemFilesByVersionThenDate)
     EXPECT_FALSE(d.write);
     EXPECT_TRUE(d.logLine.IsEmpty());
 }
+
+// Where the destination is not examined, whatever lies there must give the same decision as
+// nothing; and it must be examined wherever what lies there changes the decision.
+TEST(PlacementDecision, DestinationLookedAtExactlyWhereItMatters)
+{
+    const ExistingFile states[] = {ExistingFile(), existingAt(1, "0.1"), existingAt(9, "9.0")};
+    int notNeeded = 0;
+    for (uint32_t kind : {0u, 1u, 4u, 5u, 6u, 7u, 8u}) {
+        for (uint32_t mode : {0u, 4u, 8u, 12u}) {
+            const uint32_t flags = mode | kFileLeaveAtUninstall * (kind == 5);
+            const PlacementDecision none = decidePlacement(kind, flags, recordAt(5), "1.0", kDest, states[0]);
+            bool differs = false;
+            for (const ExistingFile& state : states) {
+                const PlacementDecision d = decidePlacement(kind, flags, recordAt(5), "1.0", kDest, state);
+                differs = differs || d.write != none.write || d.existed != none.existed ||
+                          d.keepInUninstall != none.keepInUninstall ||
+                          !d.logLine.Equals(none.logLine);
+            }
+            if (differs) {
+                EXPECT_TRUE(placementNeedsDestination(kind, flags)) << kind << " mode " << mode;
+            }
+            notNeeded += !placementNeedsDestination(kind, flags);
+        }
+    }
+    EXPECT_EQ(7 + 2, notNeeded);  // mode "never" for every kind, "always" for kinds 0 and 5
+    EXPECT_FALSE(placementNeedsDestination(0, 0));
+}

@@ -1,7 +1,6 @@
 #include "install/FileExtraction.h"
 
 #include "app/ErrorBox.h"
-#include "app/ExitProgram.h"
 #include "app/InstallerState.h"
 #include "archive/format/FileRecord.h"
 #include "archive/format/SettingsLayout.h"
@@ -26,6 +25,9 @@ constexpr int kWriteFailedText = 31;
 constexpr int kFirstRecordPercent = 45;
 constexpr int kRecordsPercent = 40;
 constexpr int kEndPercent = 87;
+// The bar and the detail line are repainted at most this often (ms): a repaint and a message
+// pump per file would cost more than writing a small file.
+constexpr DWORD kRepaintInterval = 30;
 
 void expandPathVariables(String& text)
 {
@@ -86,7 +88,8 @@ public:
     {
     }
 
-    void place(const FileRecordView& record);
+    // Places one record; shown: its detail line is put on the screen.
+    void place(const FileRecordView& record, bool shown);
     bool fontWritten() const { return fontWritten_; }
 
 private:
@@ -99,12 +102,13 @@ private:
                !(record.flags & kFileLeaveAtUninstall);
     }
     bool prepareDirectory(const FileRecordView& record, const FileDestination& destination);
-    void reportPlaced(const FileRecordView& record, const FileDestination& destination);
+    void reportPlaced(const FileRecordView& record, const FileDestination& destination, bool shown);
 
     const ExtractionSetup& setup_;
     InstallTexts& texts_;
     ExtractionResults& results_;
     bool fontWritten_ = false;
+    String madeDirectory_;  // the last directory created (or found) for a record
 };
 
 // Creates the destination's directory when it is not the installation directory. False, with
@@ -116,18 +120,23 @@ bool RecordWalk::prepareDirectory(const FileRecordView& record, const FileDestin
     const String dir = directoryOf(destination.path);
     if (dir.IsEmpty() || sameDirectory(dir, setup_.directories.install))
         return true;
-    if (!createDirectoryPath(dir)) {
-        texts_.errors.AppendFormat("%s %s\r\n%s\r\nNot installed: %s\r\n\r\n",
-                                   setup_.directoryFailedText.CStr(), dir.CStr(),
-                                   lastErrorLine().CStr(), destination.path.CStr());
-        return false;
+    // Records come folder by folder: the folder of the one before needs no new look.
+    if (!dir.Equals(madeDirectory_)) {
+        if (!createDirectoryPath(dir)) {
+            texts_.errors.AppendFormat("%s %s\r\n%s\r\nNot installed: %s\r\n\r\n",
+                                       setup_.directoryFailedText.CStr(), dir.CStr(),
+                                       lastErrorLine().CStr(), destination.path.CStr());
+            return false;
+        }
+        madeDirectory_ = dir;
     }
     if (entersUninstall(record))
         texts_.addUninstallEntry(dir, UninstallEntryKind::Directory);
     return true;
 }
 
-void RecordWalk::reportPlaced(const FileRecordView& record, const FileDestination& destination)
+void RecordWalk::reportPlaced(const FileRecordView& record, const FileDestination& destination,
+                              bool shown)
 {
     if (record.kind == kKindFont) {
         InstalledFont font;
@@ -138,21 +147,24 @@ void RecordWalk::reportPlaced(const FileRecordView& record, const FileDestinatio
         results_.fonts.Append(font);
         fontWritten_ = true;
     }
-    SetStatus("%s -> %s", destination.storedName.CStr(), destination.path.CStr());
+    if (shown)
+        SetStatus("%s -> %s", destination.storedName.CStr(), destination.path.CStr());
     if (productFlag(kFlagVerboseLog))
         texts_.log.AppendFormat("%s -> %s\r\n", destination.storedName.CStr(),
                                 destination.path.CStr());
 }
 
-void RecordWalk::place(const FileRecordView& record)
+void RecordWalk::place(const FileRecordView& record, bool shown)
 {
     const FileDestination destination =
         fileDestination(record.name, record.kind, record.flags, record.destination,
                         setup_.directories, setup_.expand ? setup_.expand : expandPathVariables);
     results_.addSharedFile(record.kind, record.flags, destination.path);
-    const PlacementDecision decision =
-        decidePlacement(record.kind, record.flags, record.time, record.text,
-                        destination.path.CStr(), examineDestination(destination.path, record.kind));
+    const ExistingFile existing = placementNeedsDestination(record.kind, record.flags)
+                                      ? examineDestination(destination.path, record.kind)
+                                      : ExistingFile();
+    const PlacementDecision decision = decidePlacement(
+        record.kind, record.flags, record.time, record.text, destination.path.CStr(), existing);
     texts_.log.Append(decision.logLine);
     if (!decision.write) {
         if (decision.keepInUninstall && entersUninstall(record))
@@ -168,7 +180,18 @@ void RecordWalk::place(const FileRecordView& record)
     if (!WriteFile(destination.path, reinterpret_cast<const char*>(record.data), record.size,
                    record.time, record.attributes, decision.existed, setup_.writeOptions, texts_))
         return;
-    reportPlaced(record, destination);
+    reportPlaced(record, destination, shown);
+}
+
+// Whether the screen is due a repaint at record i of count: at the first and the last record
+// and once kRepaintInterval has passed since lastPaint (then set to now).
+bool repaintDue(int i, int count, DWORD& lastPaint)
+{
+    const DWORD now = GetTickCount();
+    if (i != 0 && i != count - 1 && now - lastPaint < kRepaintInterval)
+        return false;
+    lastPaint = now;
+    return true;
 }
 
 } // namespace
@@ -198,15 +221,18 @@ void ExtractFiles(const uint8_t* block, uint32_t length, const Vector<int32_t>& 
     ArchiveCursor cursor(block, length);
     RecordWalk walk(setup, texts, results);
     const int count = storedSizes.Count();
+    DWORD lastPaint = 0;
     for (int i = 0; i < count; ++i) {
-        SetProgress(kFirstRecordPercent +
-                    static_cast<int>(static_cast<int64_t>(i) * kRecordsPercent / count));
+        // Moving the bar also pumps the messages.
+        const bool shown = repaintDue(i, count, lastPaint);
+        if (shown)
+            SetProgress(kFirstRecordPercent +
+                        static_cast<int>(static_cast<int64_t>(i) * kRecordsPercent / count));
         FileRecordView record;
         const int code = readFileRecord(cursor, storedSizes[i], record);
         if (code != 0)
             corruptInstaller(code);
-        pumpMessages();
-        walk.place(record);
+        walk.place(record, shown);
     }
     if (walk.fontWritten())
         SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);

@@ -26,13 +26,14 @@ struct ExtractionSetup {
 // texts 25 and 31, and the process's path variables.
 ExtractionSetup installationExtractionSetup();
 
-// Walks the storedSizes.Count() records of the length bytes at block: for each, moves the
-// progress bar to 45 + i * 40 / N, reads the record (a broken record is a corrupt archive,
-// fatal with its code), computes its destination, enters the lists of results, decides with
-// the placement rules whether it is written, creates its directory, enters the uninstall
-// list and writes it; shows "name -> destination" as the status line (and logs it with
-// product flag bit 20). Failures to create a directory or write a file go into texts.errors
-// and skip the file. After the last record a written font makes it tell all windows that
+// Walks the storedSizes.Count() records of the length bytes at block: for each, reads the
+// record (a broken record is a corrupt archive, fatal with its code), computes its
+// destination, enters the lists of results, decides with the placement rules whether it is
+// written, creates its directory, enters the uninstall list and writes it; logs
+// "name -> destination" with product flag bit 20. At the first and the last record and then
+// every 30 ms or so, it moves the progress bar to 45 + i * 40 / N, pumps the messages and shows
+// the record's "name -> destination" as the status line. Failures to create a directory or
+// write a file go into texts.errors and skip the file. After the last record a written font makes it tell all windows that
 // fonts changed; the bar ends at 87 %.
 void ExtractFiles(const uint8_t* block, uint32_t length, const Vector<int32_t>& storedSizes,
                   const ExtractionSetup& setup, InstallTexts& texts, ExtractionResults& results);

@@ -93,14 +93,19 @@ bool createDirectoryPath(const String& path)
 {
     if (path.IsEmpty())
         return false;
-    if (directoryExists(path))
-        return true;
-    String parent = parentDirectory(path);
+    const String parent = parentDirectory(path);
     if (parent.Equals(path))
         return true;
-    if (parent.Length() >= 4 && !directoryExists(parent) && !createDirectoryPath(parent))
-        return false;
-    CreateDirectoryA(path.CStr(), nullptr);
+    // Creating first and looking only on failure spares the usual case, a new level below an
+    // existing one, the tests of every level (each a search through its parent's entries).
+    if (CreateDirectoryA(path.CStr(), nullptr))
+        return true;
+    if (GetLastError() == ERROR_PATH_NOT_FOUND && parent.Length() >= 4) {
+        if (!createDirectoryPath(parent))
+            return false;
+        if (CreateDirectoryA(path.CStr(), nullptr))
+            return true;
+    }
     return directoryExists(path);
 }
 

@@ -1,7 +1,9 @@
 #include "app/InstallationActions.h"
 
-#include "app/ErrorBox.h"
+#include "app/FinalReport.h"
+#include "app/InstallationRecords.h"
 #include "app/InstallerState.h"
+#include "app/portable/CompletionMessages.h"
 #include "archive/portable/ProductSettings.h"
 #include "install/FileDeletions.h"
 #include "install/FileExtraction.h"
@@ -32,7 +34,12 @@ void runInstallationActions(InstallationRun& run)
 
 void finishInstallation(InstallationRun& run)
 {
+    saveUninstallerBackground(run.texts);
+    writeUninstallerAndEntry(run.uninstallerImage, run.existingSharedFiles,
+                             installationExtractionSetup().writeOptions, run.texts);
+    Step(kMsgFinishing, 100);
+    writeUninstallRecord(run.texts);
+    HoldStatus(productSettings().stepDelay);
     CloseProgress();
-    if (!run.texts.errors.IsEmpty())
-        errorBox("%s", run.texts.errors.CStr());
+    FinalReport(run.texts, run.reinstall);
 }

@@ -10,6 +10,8 @@
 // Every archive fault ends the run there.
 void runInstallationActions(InstallationRun& run);
 
-// The end of the installation as far as it is built: closes the progress window and shows
-// the error text, when there is one, in an error box.
+// The end of the installation: the uninstaller background, the uninstaller program and the
+// uninstall registry entry, status text 36 at 100 %, Uninstall.DAT, the last step's minimum
+// time, then the progress window is closed and the final report (the question that offers
+// Install.LOG after errors, else the completion message) is given and the log written.
 void finishInstallation(InstallationRun& run);

@@ -44,6 +44,8 @@ ProductSpec product()
     spec.uninstallerFileName = "Uninstall.exe";
     spec.uninstallKeyName = "QuivLoopTest";
     spec.setFlag(kFlagNoBackground);
+    // These runs end as soon as the sequence is through; the completion box is tested elsewhere.
+    spec.setFlag(kFlagNoCompletionMessage);
     spec.setFlag(kFlagAskDirectory);
     std::vector<std::string> m(67);
     m[0] = "Loop Test";

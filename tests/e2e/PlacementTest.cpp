@@ -3,12 +3,8 @@
 // conditions, and destinations in use that are replaced or deleted at the next restart.
 //
 // The results are read from the prefix's disk and from Install.LOG.
-//
-// The two Install.LOG tests are disabled until the engine writes Install.LOG; enable them by
-// dropping the DISABLED_ prefix of their names.
 
-#include "builder/InstallerBuilder.h"
-#include "builder/ProjectFile.h"
+#include "tests/support/ProjectInstaller.h"
 #include "tests/support/WineRun.h"
 
 #include <gtest/gtest.h>
@@ -81,23 +77,6 @@ std::string lineWith(const std::string& log, const std::string& part)
     return log.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
 }
 
-// Builds the installer of the project text (paths relative to folder) into folder.
-fs::path buildFromProject(const fs::path& folder, const std::string& toml)
-{
-    Project p = parseProject(toml, (folder / "quiv.toml").string(), folder.string());
-    const std::string engine = readText(Win64File("qsx.exe"));
-    InstallerOutput out = buildInstaller(std::vector<uint8_t>(engine.begin(), engine.end()), {p.spec, p.files, 0});
-    const fs::path setup = folder / "setup.exe";
-    writeText(setup, std::string(out.installer.begin(), out.installer.end()));
-    return setup;
-}
-
-fs::path newFolder(const char* name)
-{
-    std::string pattern = (fs::temp_directory_path() / (std::string("quiv-") + name + "-XXXXXX")).string();
-    return fs::path(mkdtemp(pattern.data()));
-}
-
 bool engineBuilt()
 {
     return fs::exists(Win64File("qsx.exe")) && fs::exists(versionDll("1_2")) &&
@@ -143,7 +122,7 @@ protected:
     {
         if (!engineBuilt())
             return;
-        folder_ = newFolder("placement");
+        folder_ = newTestFolder("placement");
         install_ = folder_ / "inst";
         std::string toml =
             "[product]\nname = \"Placement Test\"\nshared_directory = \"Quiv Placement Test\"\n\n"
@@ -284,7 +263,7 @@ TEST_F(PlacementRun, DeletionList)
         EXPECT_EQ(!c.deleted, fs::exists(install_ / c.path)) << c.path;
 }
 
-TEST_F(PlacementRun, DISABLED_InstallLogGivesTheReasons)
+TEST_F(PlacementRun, InstallLogGivesTheReasons)
 {
     for (const SystemCase& c : kSystemCases) {
         const std::string line = lineWith(log_, "\\" + std::string(c.name) + " ");
@@ -342,7 +321,7 @@ protected:
     {
         if (!engineBuilt())
             return;
-        folder_ = newFolder("placement-busy");
+        folder_ = newTestFolder("placement-busy");
         install_ = folder_ / "inst";
         fs::remove(busy());
         fs::copy_file(versionDll("1_2"), busy());
@@ -411,7 +390,7 @@ TEST_F(InUseRun, ReplacedAndDeletedAtTheRestart)
     EXPECT_FALSE(fs::exists(install_ / "held.tmp"));
 }
 
-TEST_F(InUseRun, DISABLED_InstallLogNamesTheRegistrations)
+TEST_F(InUseRun, InstallLogNamesTheRegistrations)
 {
     EXPECT_EQ(std::string(kSystemDir) + "\\quivpl_busy.dll has been successfully registered for replacement.",
               lineWith(log_, "\\quivpl_busy.dll has been"));

@@ -370,6 +370,17 @@ int WaitForWine(int pid, int seconds) {
     }
 }
 
+std::vector<std::string> WineOutputLines(const std::string& program, const std::vector<std::string>& args) {
+    std::vector<std::string> lines;
+    if (!ensureSession()) return lines;
+    std::vector<std::string> argv = {sessionScript(), "run", WinePath(program)};
+    argv.insert(argv.end(), args.begin(), args.end());
+    runCapturing(argv, 60, &lines);
+    for (std::string& line : lines)
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+    return lines;
+}
+
 std::string WineDriveC() {
     const char* dir = std::getenv("QUIV_WINE_DIR");
     return (dir && *dir ? std::string(dir) : std::string(QUIV_SOURCE_DIR) + "/build/wine") + "/prefix/drive_c";

@@ -72,6 +72,10 @@ int StartInWine(const std::string& program, const std::vector<std::string>& args
 // not end in time (it is then killed) or pid is no such run.
 int WaitForWine(int pid, int seconds);
 
+// Runs program with args in the Wine session without uidriver, up to 60 seconds, and returns
+// what it wrote to standard output, line by line without line ends; empty when it did not run.
+std::vector<std::string> WineOutputLines(const std::string& program, const std::vector<std::string>& args);
+
 // The Linux folder of the session's drive C: (inside its prefix).
 std::string WineDriveC();
 

@@ -1,5 +1,5 @@
 // The example product built by the builder with the real engine: the engine accepts its
-// archive (header, settings block, checksums) and shows no corrupt-installer box.
+// archive (header, settings block, checksums), shows no corrupt-installer box and installs.
 
 #include "builder/InstallerBuilder.h"
 #include "builder/ProjectFile.h"
@@ -28,11 +28,19 @@ TEST(HelloInstaller, EngineAcceptsTheBuiltArchive)
     const fs::path setup = fs::temp_directory_path() / ("quiv-hello-" + std::to_string(::getpid()) + ".exe");
     std::ofstream(setup, std::ios::binary)
         .write(reinterpret_cast<const char*>(out.installer.data()), std::streamsize(out.installer.size()));
+    // An earlier Hello (make demo's) would be reinstalled in its own folder: it goes first.
+    const std::string key = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Hello";
+    RunInWine("C:\\windows\\system32\\reg.exe", {"delete", key, "/f"}, WineRunOptions());
     // Automatic mode asks nothing; only the background window is up.
+    const fs::path target = fs::temp_directory_path() / ("quiv-hello-" + std::to_string(::getpid()));
     WineRunOptions options;
     options.rules = {"class \"QSX Window Class\""};
-    WineRunResult r = RunInWine(setup.string(), {"/a"}, options);
+    WineRunResult r = RunInWine(setup.string(), {"/a", "/d:" + WinePath(target.string())}, options);
     fs::remove(setup);
+    // The installation and its entry go again, so that later runs of Hello start afresh.
+    EXPECT_TRUE(fs::exists(target / "greeting.hello")) << r.Transcript();
+    fs::remove_all(target);
+    RunInWine("C:\\windows\\system32\\reg.exe", {"delete", key, "/f"}, WineRunOptions());
     EXPECT_EQ("", r.failure) << r.Transcript();
     EXPECT_EQ(1, r.exitCode) << r.Transcript();
     for (const WineWindow& w : r.windows)

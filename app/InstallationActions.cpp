@@ -28,15 +28,15 @@ void runInstallationActions(InstallationRun& run)
     GatherDataBlock(run.archive, productSettings(), run.dataBlock);
     createUninstallerDirectory();
     ProcessDeletions(productSettings().deletions, installerState().installDir, run.texts);
+    run.setup = installationExtractionSetup();
     ExtractFiles(run.dataBlock.data, run.dataBlock.length, run.archive.header.storedSizes,
-                 installationExtractionSetup(), run.texts, run.extraction);
+                 run.setup, run.texts, run.extraction);
 }
 
 void finishInstallation(InstallationRun& run)
 {
     saveUninstallerBackground(run.texts);
-    writeUninstallerAndEntry(run.uninstallerImage, run.existingSharedFiles,
-                             installationExtractionSetup().writeOptions, run.texts);
+    writeUninstallerAndEntry(run.uninstallerImage, run.existingSharedFiles, run.setup.writeOptions, run.texts);
     Step(kMsgFinishing, 100);
     writeUninstallRecord(run.texts);
     HoldStatus(productSettings().stepDelay);

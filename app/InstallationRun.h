@@ -5,6 +5,7 @@
 #include "archive/ArchiveLocation.h"
 #include "archive/DataBlockGathering.h"
 #include "core/String.h"
+#include "install/FileExtraction.h"
 #include "install/portable/ExtractionResults.h"
 #include "install/portable/InstallTexts.h"
 
@@ -17,6 +18,7 @@ struct InstallationRun {
     bool existingFound = false; // existingLocation names an existing directory
     bool reinstall = false;     // installing into the existing installation's directory
     DataBlock dataBlock;        // the gathered file-data block
+    ExtractionSetup setup;      // directories, flags and writer options of the placed files
     InstallTexts texts;         // install log, error text, uninstall list, associations
     ExtractionResults extraction; // the lists and shortcut records of the placed files
 };

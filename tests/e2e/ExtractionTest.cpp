@@ -41,11 +41,6 @@ void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-void writeText(const fs::path& path, const std::string& text)
-{
-    writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
-}
-
 // Seconds since 1970 of a file's last write.
 long long mtime(const fs::path& path)
 {

@@ -21,18 +21,6 @@ namespace {
 const char kReg[] = "C:\\windows\\system32\\reg.exe";
 const char kUninstallKey[] = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-std::string readText(const fs::path& path)
-{
-    const std::vector<uint8_t> bytes = readBytes(path.string());
-    return std::string(bytes.begin(), bytes.end());
-}
-
-void writeText(const fs::path& path, const std::string& text)
-{
-    fs::create_directories(path.parent_path());
-    writeBytes(path.string(), std::vector<uint8_t>(text.begin(), text.end()));
-}
-
 // The values of a registry key as reg.exe lists them: name -> "TYPE data".
 std::map<std::string, std::string> registryValues(const std::string& key)
 {

@@ -5,6 +5,7 @@
 // The results are read from the prefix's disk and from Install.LOG.
 
 #include "tests/support/ProjectInstaller.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WineRun.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,6 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,18 +28,6 @@ namespace {
 const char kSystemDir[] = "C:\\windows\\system32";
 const char kRecordTime[] = "2024-06-01T12:00:00";
 const char kUninstallKey[] = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Placement Test";
-
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void writeText(const fs::path& path, const std::string& bytes)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
-}
 
 // Sets the last-write time, read as local time (the time Wine shows).
 void setLocalTime(const fs::path& path, int year, int month, int day, int hour, int minute)

@@ -219,6 +219,38 @@ constexpr uint32_t kMasks[31] = {
     0xFFFF,    0x1FFFF,   0x3FFFF,   0x7FFFF,    0xFFFFF,    0x1FFFFF,   0x3FFFFF,  0x7FFFFF,
     0xFFFFFF,  0x1FFFFFF, 0x3FFFFFF, 0x7FFFFFF,  0xFFFFFFF,  0x1FFFFFFF, 0x3FFFFFFF};
 
+// The stream's bits from a bit position on, for the fast loop: `have` of them in bits (57 at
+// least at a token's start), the next ones from byte `next` on, so the position is
+// (next - block) * 8 - have. After a token of fewer bits than `have`, skip() shifts them out
+// and ORs the next bytes in from a load whose address was known a token earlier, so that the
+// next token's bits do not wait for a load at its position.
+struct BitWindow {
+    const uint8_t* next;
+    uint64_t bits;
+    unsigned have;
+
+    // The bits from position on; reads the 8 bytes from byte position / 8.
+    void seek(const uint8_t* block, int64_t position)
+    {
+        next = block + (position >> 3);
+        bits = load64(next) >> (position & 7);
+        have = 64 - unsigned(position & 7);
+        next += 8;
+    }
+    // Past used (1..have, less than 64) bits; reads the 8 bytes at next, and then holds at
+    // least 57 bits again.
+    void skip(unsigned used)
+    {
+        bits >>= used;
+        have -= used;
+        bits |= load64(next) << have;
+        const unsigned loaded = (64 - have) >> 3;
+        next += loaded;
+        have += loaded * 8;
+    }
+    int64_t position(const uint8_t* block) const { return (next - block) * 8 - have; }
+};
+
 } // namespace
 
 FastTokenDecoder::FastTokenDecoder(const uint8_t* block, int length, uint8_t* output,
@@ -240,41 +272,49 @@ bool FastTokenDecoder::fast()
 {
     const uint8_t* const block = block_;
     uint8_t* const output = output_;
-    // The fast loop's slack: a window starts at byte length - kInputSlack at most, a token
-    // at output byte outputLength - kOutputSlack at most.
+    // The fast loop's slack: a token starts at output byte outputLength - kOutputSlack at most;
+    // the window loads 8 bytes from byte length - 24 at most, so a token starts before byte
+    // length - 30 and its literal bytes' piece (24 bytes from its second byte) stays in the
+    // block. After token(), a window starts at byte length - kInputSlack at most.
+    const uint8_t* const lastLoad = block + (length_ - 24);
     const int64_t lastPosition = (length_ - kInputSlack) * 8 + 7;
     const uint8_t* const lastOut = output + (outputLength_ - kOutputSlack);
     const uint8_t* const outEnd = output + outputLength_;
-    int64_t position = position_;
     uint8_t* out = output + produced_;
-    while (position <= lastPosition && out <= lastOut) {
-        const uint64_t window = load64(block + (position >> 3)) >> (position & 7);
+    BitWindow w;
+    w.seek(block, position_);
+    while (w.next <= lastLoad && out <= lastOut) {
         // The common tokens: numbers short enough that no width reaches 32 and the token
         // ends within the window, written as whole 16-byte pieces that stay in the output.
         // Anything else is left to token().
-        if ((window & 1) == 0) {
+        if ((w.bits & 1) == 0) {
             // A literal run of at most 16 bytes: a count prefix of at most one 1 bit.
-            const uint64_t bits = window >> 1;
-            const unsigned ones = static_cast<unsigned>(__builtin_ctzll(~bits));
+            const uint64_t countBits = w.bits >> 1;
+            const unsigned ones = static_cast<unsigned>(__builtin_ctzll(~countBits));
             if (ones <= 1) {
-                const uint64_t count = ((bits >> (ones + 1)) & kMasks[2 + 2 * ones]) + 1;
-                const int64_t firstBit = position + 4 + 3 * ones;
+                const uint64_t count = ((countBits >> (ones + 1)) & (ones ? 0xF : 0x3)) + 1;
+                const int64_t firstBit = w.position(block) + 4 + 3 * ones;
                 shiftedPiece(out, block + (firstBit >> 3), static_cast<int>(firstBit & 7));
-                position = firstBit + int64_t(count) * 8;
                 out += count;
+                // A run of at most 6 bytes ends within the window (and is never 64 bits long).
+                const unsigned used = 4 + 3 * ones + unsigned(count) * 8;
+                if (used <= w.have)
+                    w.skip(used);
+                else
+                    w.seek(block, firstBit + int64_t(count) * 8);
                 continue;
             }
-        } else if ((window & 2) == 0) {
+        } else if ((w.bits & 2) == 0) {
             // A copy of at most 259 bytes (a length prefix of at most six 1 bits) from less
             // than 2^30 bytes back (a distance prefix of at most nine): it ends by bit 57.
             // Up to 32 bytes it is two pieces; longer, 16-byte pieces while the output has
             // room for the last one.
-            const uint64_t lengthBits = window >> 2;
+            const uint64_t lengthBits = w.bits >> 2;
             const unsigned lengthOnes = static_cast<unsigned>(__builtin_ctzll(~lengthBits));
             if (lengthOnes <= 6) {
                 const uint64_t length = ((lengthBits >> (lengthOnes + 1)) & kMasks[2 + lengthOnes]) + 4;
                 const unsigned at = 5 + 2 * lengthOnes;
-                const uint64_t distanceBits = window >> at;
+                const uint64_t distanceBits = w.bits >> at;
                 const unsigned distanceOnes = static_cast<unsigned>(__builtin_ctzll(~distanceBits));
                 if (distanceOnes <= 9) {
                     const uint64_t distance =
@@ -288,21 +328,23 @@ bool FastTokenDecoder::fast()
                         copy16(out + 16, from + 16);
                         for (uint64_t i = 32; i < length; i += 16)
                             copy16(out + i, from + i);
-                        position += at + 13 + 3 * distanceOnes;
                         out += length;
+                        w.skip(at + 13 + 3 * distanceOnes);
                         continue;
                     }
                 }
             }
         }
-        position_ = position;
+        position_ = w.position(block);
         produced_ = out - output;
         if (!token())
             return false;
-        position = position_;
+        if (position_ > lastPosition)
+            return true;
+        w.seek(block, position_);
         out = output + produced_;
     }
-    position_ = position;
+    position_ = w.position(block);
     produced_ = out - output;
     return true;
 }

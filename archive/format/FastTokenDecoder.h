@@ -3,15 +3,17 @@
 // TokenDecoder (the same output, the same refusals), but a token at a time instead of a bit
 // at a time.
 //
-// Each token is parsed from one 64-bit window loaded at its bit position (at least 57 valid
-// bits). The common ones (literal runs of up to 16 bytes, copies of up to 259) take a short
-// path that needs no check beyond the copy's distance: while 32 output bytes and 32 block bytes
-// are left, their bytes are written as whole 16-byte pieces (literal bytes shifted out of the
-// stream), the bytes past the token's end being overwritten by the next ones. Other tokens
-// take a path that checks every number (token); whatever the window cannot hold (a very long
-// prefix) and the last tokens, once the slack is not there, are left to TokenDecoder, from
-// the same position, so the two cannot differ there. No read passes the block and no write
-// passes outputLength.
+// Each token is parsed from a 64-bit window of the stream at its bit position (at least 57
+// valid bits), which the fast loop keeps in a register: past a copy or a short literal run it
+// shifts the token out and ORs in bytes loaded from an address known before, so that parsing
+// a token does not wait for a load at its position. The common tokens (literal runs of up to
+// 16 bytes, copies of up to 259) take a short path that needs no check beyond the copy's
+// distance: while 32 output bytes and 24 block bytes are left, their bytes are written as
+// whole 16-byte pieces (literal bytes shifted out of the stream), the bytes past the token's
+// end being overwritten by the next ones. Other tokens take a path that checks every number
+// (token); whatever the window cannot hold (a very long prefix) and the last tokens, once the
+// slack is not there, are left to TokenDecoder, from the same position, so the two cannot
+// differ there. No read passes the block and no write passes outputLength.
 
 #include <cstdint>
 

@@ -45,7 +45,8 @@ void appendFile(const std::filesystem::path& path, std::vector<uint8_t>& out, si
 {
     std::ifstream in(path, std::ios::binary);
     std::vector<char> buffer(1 << 16);
-    while (out.size() < limit && in.read(buffer.data(), std::streamsize(buffer.size())), in.gcount() > 0) {
+    // Reads only below the limit; at the limit the loop ends (the last read's count stays set).
+    while (out.size() < limit && (in.read(buffer.data(), std::streamsize(buffer.size())), in.gcount() > 0)) {
         const size_t n = std::min(size_t(in.gcount()), limit - out.size());
         out.insert(out.end(), buffer.begin(), buffer.begin() + std::ptrdiff_t(n));
     }

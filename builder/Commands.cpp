@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char kBuildHelp[] =
-    "usage: quiv build PROJECT.toml [-o OUTPUT.exe] [--stub ENGINE.exe] [--quiet]\n"
+    "usage: quiv build PROJECT.toml [-o OUTPUT.exe] [--stub ENGINE.exe] [--fast] [--quiet]\n"
     "\n"
     "Builds the installer that PROJECT.toml describes. The output is written to a temporary\n"
     "file and renamed when complete, so an error leaves no partial installer behind.\n"
@@ -30,6 +30,8 @@ const char kBuildHelp[] =
     "                     else setup.exe beside the project file); volume files go beside it\n"
     "  --stub PATH        the engine to copy (default: $QUIV_STUB, qsx.exe beside quiv, or\n"
     "                     ../win64/qsx.exe from quiv's folder)\n"
+    "  --fast             the fast compressor, whatever [archive] compression says (larger\n"
+    "                     installer, built several times faster)\n"
     "  --quiet            no progress display\n";
 const char kListHelp[] =
     "usage: quiv list INSTALLER.exe\n"
@@ -121,6 +123,7 @@ std::string megabytes(uint64_t n)
 struct BuildArgs {
     std::string project, output, stub;
     bool quiet = false;
+    bool fast = false;
 };
 
 bool parseBuildArgs(const std::vector<std::string>& args, BuildArgs& b, std::string& problem)
@@ -141,6 +144,8 @@ bool parseBuildArgs(const std::vector<std::string>& args, BuildArgs& b, std::str
         } else if (a == "--stub") {
             if (!value(b.stub))
                 return false;
+        } else if (a == "--fast") {
+            b.fast = true;
         } else if (a == "--quiet" || a == "-q") {
             b.quiet = true;
         } else if (!a.empty() && a[0] == '-') {
@@ -208,7 +213,8 @@ int runBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
         fs::path output = !b.output.empty()         ? fs::path(b.output)
                           : !project.output.empty() ? projectDir / project.output
                                                     : projectDir / "setup.exe";
-        InstallerInput input{project.spec, std::move(project.files), project.volumeSize};
+        InstallerInput input{project.spec, std::move(project.files), project.volumeSize,
+                             b.fast ? CompressionLevel::kFast : project.compression};
         const bool compress = input.spec.hasFlag(kFlagCompressedData);
         if (progress && compress && readBytesTotal > (4u << 20))
             err << "compressing " << megabytes(readBytesTotal) << "..." << std::flush;

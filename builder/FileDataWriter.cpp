@@ -2,7 +2,9 @@
 
 #include "archive/format/ArchiveFormat.h"
 #include "archive/format/SettingsLayout.h"
+#include "builder/BlockWriter.h"
 #include "builder/Compressor.h"
+#include "builder/OptimalCompressor.h"
 
 #include <climits>
 #include <stdexcept>
@@ -57,7 +59,7 @@ void putRecord(std::vector<uint8_t>& out, const StoredFile& file)
 
 } // namespace
 
-FileDataBlock writeFileData(const std::vector<StoredFile>& files, bool compressed)
+FileDataBlock writeFileData(const std::vector<StoredFile>& files, bool compressed, CompressionLevel level)
 {
     FileDataBlock result;
     std::vector<uint8_t> plain;
@@ -67,7 +69,9 @@ FileDataBlock writeFileData(const std::vector<StoredFile>& files, bool compresse
     }
     result.plainSize = plain.size();
     if (compressed && !plain.empty())
-        result.bytes = compressBlock(plain.data(), plain.size());
+        result.bytes = level == CompressionLevel::kFast
+                           ? compressBlock(plain.data(), plain.size())
+                           : writeBlock(plain.data(), plain.size(), OptimalCompressor().parse(plain.data(), plain.size()));
     else
         result.bytes = std::move(plain);
     if (result.bytes.size() > static_cast<size_t>(INT32_MAX))

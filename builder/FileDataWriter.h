@@ -5,6 +5,7 @@
 
 #include "archive/format/ArchiveTime.h"
 #include "archive/format/FileRecord.h"
+#include "builder/CompressionLevel.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,12 +36,13 @@ struct FileDataBlock {
     size_t plainSize = 0;              // the records' size before compression
 };
 
-// The records of files, in order, then the whole compressed when compressed is true and
-// there is at least one byte (an empty block is never compressed: the engine does not
+// The records of files, in order, then the whole compressed at level when compressed is true
+// and there is at least one byte (an empty block is never compressed: the engine does not
 // decompress it). Throws std::invalid_argument, naming the file, for an empty name, a kind
 // the engine refuses, a text holding a zero byte, or data above kMaxStoredFileSize bytes; and
 // std::length_error when the block passes 2 GiB.
-FileDataBlock writeFileData(const std::vector<StoredFile>& files, bool compressed);
+FileDataBlock writeFileData(const std::vector<StoredFile>& files, bool compressed,
+                            CompressionLevel level = CompressionLevel::kBest);
 
 // The stored block cut into the installer's share and its volume files.
 struct VolumeSet {

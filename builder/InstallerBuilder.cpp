@@ -49,7 +49,7 @@ size_t installerDataShare(size_t sectionOffset, size_t dataOffset, size_t alignm
 InstallerOutput buildInstaller(const std::vector<uint8_t>& engine, InstallerInput input)
 {
     checkSettings(input.spec);
-    FileDataBlock block = writeFileData(input.files, input.spec.hasFlag(kFlagCompressedData));
+    FileDataBlock block = writeFileData(input.files, input.spec.hasFlag(kFlagCompressedData), input.compression);
     const size_t stored = block.bytes.size();
     const size_t plain = block.plainSize;
 

@@ -17,6 +17,7 @@ struct InstallerInput {
     uint64_t volumeSize = 0;         // 0: everything in the installer; else the largest
                                      // size of each volume file and, where the engine and
                                      // settings leave room, of the installer itself
+    CompressionLevel compression = CompressionLevel::kBest;   // of the files, when compressed
 };
 
 struct InstallerOutput {

@@ -233,6 +233,7 @@ const Named<int8_t> kDeleteConditions[] = {
     {"size_equal", 4}, {"size_at_least", 5}, {"size_at_most", 6},
 };
 const Named<uint8_t> kValueTypes[] = {{"string", 1}, {"expand", 2}, {"number", 4}};
+const Named<CompressionLevel> kCompressionLevels[] = {{"best", CompressionLevel::kBest}, {"fast", CompressionLevel::kFast}};
 const Named<uint8_t> kShortcutModes[] = {{"current_user", 0}, {"all_users", 1}};
 const Named<uint32_t> kSystems[] = {
     {"other", kExcludeOtherSystem}, {"win32s", kExcludeWin32s},     {"windows_95", kExcludeWindows95},
@@ -439,6 +440,7 @@ void readArchive(Loader& L, Table t)
     ProductSpec& s = L.project.spec;
     if (t.has("compress"))
         s.setFlag(kFlagCompressedData, t.flag("compress", true));
+    L.project.compression = byName(t, "compression", kCompressionLevels, CompressionLevel::kBest);
     L.project.volumeSize = static_cast<uint64_t>(t.integer("volume_size", 0, 0, int64_t(1) << 31));
     if (L.project.volumeSize != 0 && L.project.volumeSize <= 4)
         t.fail("volume_size", "a volume must be larger than 4 bytes (0: no volumes)");

@@ -2,6 +2,7 @@
 // ProjectFile: a product described in a TOML project file (docs/project-file.md lists every
 // key), read into the settings and files an installer is built from.
 
+#include "builder/CompressionLevel.h"
 #include "builder/FileDataWriter.h"
 #include "builder/ProductSpec.h"
 
@@ -30,6 +31,7 @@ struct Project {
     ProductSpec spec;                  // settings, languages included
     std::vector<StoredFile> files;     // in installation order
     uint64_t volumeSize = 0;           // 0: one-file installer
+    CompressionLevel compression = CompressionLevel::kBest;
     std::string output;                // [build] output, relative to the project's folder
     std::vector<std::string> warnings;
 };

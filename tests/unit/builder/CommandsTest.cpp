@@ -81,6 +81,22 @@ TEST_F(Workspace, BuildListExtractRoundTripIsByteExactAndReproducible)
     EXPECT_EQ(read("x/InstallDir/bin/app.exe"), std::string("MZ\0\1\2", 5));
 }
 
+TEST_F(Workspace, FastOptionOverridesTheProjectsCompression)
+{
+    std::string text;
+    for (int i = 0; i < 30000; ++i)
+        text += "abcdefghij"[(i * i) % 10] + std::string(i % 3, ' ');
+    write("files/t.txt", text);
+    const std::string project = "[product]\nname = \"X\"\n[[files]]\nsource = \"files\"\n";
+    write("p.toml", project);
+    ASSERT_EQ(build("best.exe"), 0) << err_.str();
+    ASSERT_EQ(run(runBuild, {path("p.toml"), "-o", path("fast.exe"), "--stub", path("stub.exe"), "--quiet", "--fast"}), 0);
+    write("p.toml", project + "[archive]\ncompression = \"fast\"\n");
+    ASSERT_EQ(build("fast-key.exe"), 0) << err_.str();
+    EXPECT_EQ(read("fast.exe"), read("fast-key.exe"));
+    EXPECT_NE(read("best.exe"), read("fast.exe"));   // sizes may round to the same file alignment
+}
+
 TEST_F(Workspace, AFailedBuildLeavesNoFileBehind)
 {
     write("p.toml", "[product]\nname = \"\"\n");

@@ -2,7 +2,10 @@
 
 #include "archive/format/ArchiveFormat.h"
 #include "archive/format/Decompressor.h"
+#include "builder/BlockWriter.h"
+#include "builder/Compressor.h"
 #include "builder/FileDataReader.h"
+#include "builder/OptimalCompressor.h"
 #include "core/String.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +108,18 @@ TEST(FileDataWriter, PlainAndCompressedBlocksReadBack)
             expectSameFile(files[i], back[i]);
     }
     EXPECT_TRUE(writeFileData({}, true).bytes.empty());   // never a compressed empty block
+}
+
+TEST(FileDataWriter, EachLevelIsItsCompressorsBlock)
+{
+    std::vector<StoredFile> files = sampleFiles();
+    for (int i = 0; i < 3000; ++i)
+        files[0].data.push_back(uint8_t("installer archive "[(i * 7) % 18]));
+    const std::vector<uint8_t> plain = writeFileData(files, false).bytes;
+    EXPECT_EQ(writeFileData(files, true, CompressionLevel::kFast).bytes, compressBlock(plain.data(), plain.size()));
+    const std::vector<uint8_t> best = writeBlock(plain.data(), plain.size(), OptimalCompressor().parse(plain.data(), plain.size()));
+    EXPECT_EQ(writeFileData(files, true, CompressionLevel::kBest).bytes, best);
+    EXPECT_EQ(writeFileData(files, true).bytes, best);
 }
 
 TEST(FileDataWriter, RefusesWhatTheInstallerRefuses)

@@ -115,6 +115,7 @@ file = "patch.bin"
 
 [archive]
 compress = false
+compression = "fast"
 volume_size = 100000
 volume_name = "DISK"
 first_volume_number = 7
@@ -201,6 +202,7 @@ TEST(ProjectFile, EveryKeyReachesItsSettingsField)
     writeFullFixture(d);
     Project p = loadProject(d.path("p.toml"));
     EXPECT_EQ(p.volumeSize, 100000u);
+    EXPECT_EQ(p.compression, CompressionLevel::kFast);
     EXPECT_EQ(p.output, "out/hello-setup.exe");
 
     std::vector<uint8_t> block = writeSettings(p.spec);
@@ -389,6 +391,8 @@ TEST(ProjectFile, ErrorsNameTheFileLineAndKey)
          p + ":3: delete[0]: value is missing (the date"},
         {"[product]\nname = \"X\"\n[[delete]]\npath = \"a\"\ncondition = \"size_at_most\"\nvalue = \"1k\"\n",
          p + ":6: delete[0].value: \"1k\" is not a byte count"},
+        {"[product]\nname = \"X\"\n[archive]\ncompression = \"max\"\n",
+         p + ":4: archive.compression: \"max\" is not one of best, fast"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(errorOf(c.toml, d).substr(0, c.expected.size()), c.expected) << c.toml;

@@ -29,8 +29,8 @@ void runInstallationActions(InstallationRun& run)
     createUninstallerDirectory();
     ProcessDeletions(productSettings().deletions, installerState().installDir, run.texts);
     run.setup = installationExtractionSetup();
-    ExtractFiles(run.dataBlock.data, run.dataBlock.length, run.archive.header.storedSizes,
-                 run.setup, run.texts, run.extraction);
+    ExtractFiles(run.dataBlock.data, run.dataBlock.length, run.dataBlock.pendingBytes(),
+                 run.archive.header.storedSizes, run.setup, run.texts, run.extraction);
 }
 
 void finishInstallation(InstallationRun& run)

@@ -5,7 +5,6 @@
 #include "app/ExitProgram.h"
 #include "app/InstallerState.h"
 #include "archive/format/ArchiveFormat.h"
-#include "archive/format/Decompressor.h"
 #include "archive/format/SettingsLayout.h"
 #include "archive/portable/Language.h"
 #include "archive/portable/ProductSettings.h"
@@ -97,12 +96,14 @@ void gatherMissingBytes(const ProductSettings& settings, uint8_t* buffer, uint32
         corruptInstaller(code);
 }
 
-void decompress(DataBlock& block)
+// The gathered bytes stay where they are: the decoding reads them while the files are written.
+void startDecoding(DataBlock& block)
 {
-    if (!decompressBlock(block.data, static_cast<int>(block.length), block.storage))
+    if (!block.decoding.start(block.data, static_cast<int>(block.length)))
         corruptInstaller(kCorruptDataBlock);
-    block.data = reinterpret_cast<const uint8_t*>(block.storage.CStr());
-    block.length = static_cast<uint32_t>(block.storage.Length());
+    block.data = block.decoding.output();
+    block.length = block.decoding.outputLength();
+    block.beingDecoded = true;
 }
 
 } // namespace
@@ -138,7 +139,7 @@ void GatherDataBlock(ArchiveLocation& archive, const ProductSettings& settings, 
     HoldStatus(settings.stepDelay);
     if (settings.hasFlag(kFlagCompressedData) && block.length != 0) {
         Step(kMsgDecompressStatus, 40);
-        decompress(block);
+        startDecoding(block);
         HoldStatus(settings.stepDelay);
     }
 }

@@ -87,7 +87,9 @@ if(QUIV_WIN_TESTS)
 
   quiv_glob(WINTEST_SOURCES DIRS tests/win)
   if(WINTEST_SOURCES)
-    add_executable(wintests ${WINTEST_SOURCES})
+    # The builder's block writer and compressor make the blocks the decoding tests read.
+    add_executable(wintests ${WINTEST_SOURCES} ${CMAKE_SOURCE_DIR}/builder/BitWriter.cpp
+      ${CMAKE_SOURCE_DIR}/builder/BlockWriter.cpp ${CMAKE_SOURCE_DIR}/builder/Compressor.cpp)
     target_link_libraries(wintests PRIVATE quiv_engine quiv_host_fatal GTest::gtest GTest::gmock)
     target_link_options(wintests PRIVATE -static)
     set_target_properties(wintests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/win)

@@ -2,6 +2,7 @@
 
 #include "app/ErrorBox.h"
 #include "app/InstallerState.h"
+#include "archive/format/ArchiveFormat.h"
 #include "archive/format/FileRecord.h"
 #include "archive/format/SettingsLayout.h"
 #include "archive/portable/FileRecordReader.h"
@@ -183,6 +184,71 @@ void RecordWalk::place(const FileRecordView& record, bool shown)
     reportPlaced(record, destination, shown);
 }
 
+// The block's bytes as far as they are final, for reading the records of a block that may still
+// be decoding.
+class RecordSource {
+public:
+    RecordSource(const uint8_t* block, uint32_t length, BlockDecoding* decoding)
+        : block_(block), length_(length), decoding_(decoding),
+          final_(decoding ? decoding->waitFor(0) : length), cursor_(block, final_)
+    {
+    }
+
+    // Reads the next record (readFileRecord); when that fails before the block's end, waits
+    // for more decoded bytes and reads it again. Returns 0 or the record's code; a block that
+    // does not decode as far as needed ends the run with code 60.
+    int read(int32_t storedSize, FileRecordView& record);
+
+private:
+    // Waits for the bytes up to want (at most length_) and moves the cursor's end there.
+    void waitFor(uint64_t want);
+
+    const uint8_t* block_;
+    uint32_t length_;
+    BlockDecoding* decoding_;
+    uint32_t final_;   // the leading bytes decoded, the cursor's end
+    ArchiveCursor cursor_;
+};
+
+// What a record is given beyond its data, texts included, before it is read again.
+constexpr uint32_t kRecordSlack = 64 * 1024;
+
+int RecordSource::read(int32_t storedSize, FileRecordView& record)
+{
+    for (;;) {
+        ArchiveCursor attempt = cursor_;
+        const int code = readFileRecord(attempt, storedSize, record);
+        if (code == 0) {
+            cursor_ = attempt;
+            return 0;
+        }
+        if (final_ == length_)
+            return code;
+        // A record that runs past the decoded bytes is read again with more of them; any other
+        // fault is this record's only when the whole block decodes.
+        const uint64_t at = cursor_.position();
+        uint64_t want = length_;
+        if (code == kCorruptOverrun) {
+            want = at + (storedSize > 0 ? uint64_t(storedSize) : 0) + kRecordSlack;
+            if (want < uint64_t(final_) + kRecordSlack)
+                want = uint64_t(final_) + kRecordSlack;
+        }
+        waitFor(want);
+    }
+}
+
+void RecordSource::waitFor(uint64_t want)
+{
+    const uint32_t needed = want < length_ ? static_cast<uint32_t>(want) : length_;
+    const uint32_t decoded = decoding_->waitFor(needed);
+    if (decoded < needed)
+        corruptInstaller(kCorruptDataBlock);
+    const uint32_t at = cursor_.position();
+    final_ = decoded;
+    cursor_.reset(block_, final_);
+    cursor_.skip(at);
+}
+
 // Whether the screen is due a repaint at record i of count: at the first and the last record
 // and once kRepaintInterval has passed since lastPaint (then set to now).
 bool repaintDue(int i, int count, DWORD& lastPaint)
@@ -215,10 +281,11 @@ ExtractionSetup installationExtractionSetup()
     return setup;
 }
 
-void ExtractFiles(const uint8_t* block, uint32_t length, const Vector<int32_t>& storedSizes,
-                  const ExtractionSetup& setup, InstallTexts& texts, ExtractionResults& results)
+void ExtractFiles(const uint8_t* block, uint32_t length, BlockDecoding* decoding,
+                  const Vector<int32_t>& storedSizes, const ExtractionSetup& setup,
+                  InstallTexts& texts, ExtractionResults& results)
 {
-    ArchiveCursor cursor(block, length);
+    RecordSource source(block, length, decoding);
     RecordWalk walk(setup, texts, results);
     const int count = storedSizes.Count();
     DWORD lastPaint = 0;
@@ -229,11 +296,14 @@ void ExtractFiles(const uint8_t* block, uint32_t length, const Vector<int32_t>& 
             SetProgress(kFirstRecordPercent +
                         static_cast<int>(static_cast<int64_t>(i) * kRecordsPercent / count));
         FileRecordView record;
-        const int code = readFileRecord(cursor, storedSizes[i], record);
+        const int code = source.read(storedSizes[i], record);
         if (code != 0)
             corruptInstaller(code);
         walk.place(record, shown);
     }
+    // Bytes after the last record are decoded too: a block that fails there is damaged all the same.
+    if (decoding && !decoding->finish())
+        corruptInstaller(kCorruptDataBlock);
     if (walk.fontWritten())
         SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
     SetProgress(kEndPercent);

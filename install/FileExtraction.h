@@ -1,6 +1,7 @@
 #pragma once
 // Placing the stored files: the walk over the file records of the gathered file-data block.
 
+#include "archive/BlockDecoding.h"
 #include "core/String.h"
 #include "core/Vector.h"
 #include "install/FileWriter.h"
@@ -35,5 +36,10 @@ ExtractionSetup installationExtractionSetup();
 // the record's "name -> destination" as the status line. Failures to create a directory or
 // write a file go into texts.errors and skip the file. After the last record a written font makes it tell all windows that
 // fonts changed; the bar ends at 87 %.
-void ExtractFiles(const uint8_t* block, uint32_t length, const Vector<int32_t>& storedSizes,
-                  const ExtractionSetup& setup, InstallTexts& texts, ExtractionResults& results);
+// With decoding, block is its output, still being decoded: a record is read once its bytes
+// are decoded, and a block that does not decode is fatal code 60 at the first record that
+// reaches the bytes it lacks, or after the last record (a broken record, too, is reported
+// as 60 when the block then fails to decode further on).
+void ExtractFiles(const uint8_t* block, uint32_t length, BlockDecoding* decoding,
+                  const Vector<int32_t>& storedSizes, const ExtractionSetup& setup,
+                  InstallTexts& texts, ExtractionResults& results);

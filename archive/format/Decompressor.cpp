@@ -11,16 +11,6 @@
 
 namespace {
 
-// The block's head: false unless data holds at least the head, the magic matches and the
-// output length is not negative.
-bool readHead(const uint8_t* data, int length, int32_t& outputLength)
-{
-    if (!data || length < kBlockHeadSize || loadU32(data + kBlockMagicOffset) != kBlockMagic)
-        return false;
-    outputLength = loadI32(data + kBlockOutputLengthOffset);
-    return outputLength >= 0;
-}
-
 // Decodes the bit stream of the block into output (room for outputLength bytes): true when it
 // is exactly outputLength bytes of valid tokens.
 using StreamDecoder = bool (*)(const uint8_t* data, int length, uint8_t* output,
@@ -42,7 +32,7 @@ bool decompressWith(StreamDecoder decode, uint8_t*& data, int& length)
 {
     int32_t outputLength = 0;
     uint8_t* output = nullptr;
-    if (readHead(data, length, outputLength)) {
+    if (readBlockHead(data, length, outputLength)) {
         OutOfMemoryHandlerOff handlerOff;
         output = static_cast<uint8_t*>(allocateMemory(size_t(outputLength)));
     }
@@ -56,6 +46,17 @@ bool decompressWith(StreamDecoder decode, uint8_t*& data, int& length)
 }
 
 } // namespace
+
+bool readBlockHead(const uint8_t* data, int length, int32_t& outputLength)
+{
+    if (!data || length < kBlockHeadSize || loadU32(data + kBlockMagicOffset) != kBlockMagic)
+        return false;
+    const int32_t announced = loadI32(data + kBlockOutputLengthOffset);
+    if (announced < 0)
+        return false;
+    outputLength = announced;
+    return true;
+}
 
 bool decompressBlock(uint8_t*& data, int& length)
 {
@@ -72,7 +73,7 @@ bool decompressBlock(const void* block, int length, String& output)
     const uint8_t* data = static_cast<const uint8_t*>(block);
     int32_t outputLength = 0;
     String decoded;
-    if (!readHead(data, length, outputLength) ||
+    if (!readBlockHead(data, length, outputLength) ||
         (outputLength > 0 && !decoded.TrySetLength(outputLength)) ||
         !decodeFast(data, length, reinterpret_cast<uint8_t*>(decoded.Data()), outputLength))
         return false;

@@ -27,5 +27,10 @@ bool decompressBlock(String& buffer);
 // image): on success output holds the decoded bytes; on failure output is unchanged.
 bool decompressBlock(const void* data, int length, String& output);
 
+// The output length announced by the compressed block of length bytes at data. False
+// (outputLength unchanged) when data is null, the block is shorter than its 8-byte head, the
+// magic is wrong or the length is negative: the refusals of the head above.
+bool readBlockHead(const uint8_t* data, int length, int32_t& outputLength);
+
 // As decompressBlock (pointer form), decoding bit by bit: the same results, slower.
 bool decompressBlockExact(uint8_t*& data, int& length);

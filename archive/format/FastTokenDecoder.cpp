@@ -262,13 +262,26 @@ FastTokenDecoder::FastTokenDecoder(const uint8_t* block, int length, uint8_t* ou
 
 bool FastTokenDecoder::run()
 {
-    if (length_ >= kInputSlack && outputLength_ >= kOutputSlack && !fast())
-        return false;
+    return runTo(outputLength_);
+}
+
+bool FastTokenDecoder::runTo(int64_t target)
+{
+    if (target > outputLength_)
+        target = outputLength_;
+    if (produced_ == outputLength_)
+        return true;
+    if (length_ >= kInputSlack && outputLength_ >= kOutputSlack) {
+        if (!fast(target))
+            return false;
+        if (produced_ >= target && produced_ < outputLength_)
+            return true;
+    }
     // The last tokens, bit by bit: whatever is left once the slack is not.
     return exactRest();
 }
 
-bool FastTokenDecoder::fast()
+bool FastTokenDecoder::fast(int64_t target)
 {
     const uint8_t* const block = block_;
     uint8_t* const output = output_;
@@ -280,10 +293,11 @@ bool FastTokenDecoder::fast()
     const int64_t lastPosition = (length_ - kInputSlack) * 8 + 7;
     const uint8_t* const lastOut = output + (outputLength_ - kOutputSlack);
     const uint8_t* const outEnd = output + outputLength_;
+    const uint8_t* const stop = output + target;
     uint8_t* out = output + produced_;
     BitWindow w;
     w.seek(block, position_);
-    while (w.next <= lastLoad && out <= lastOut) {
+    while (w.next <= lastLoad && out <= lastOut && out < stop) {
         // The common tokens: numbers short enough that no width reaches 32 and the token
         // ends within the window, written as whole 16-byte pieces that stay in the output.
         // Anything else is left to token().
@@ -380,5 +394,8 @@ bool FastTokenDecoder::exactRest()
 {
     BitReader bits(block_, static_cast<int>(length_));
     bits.seekBit(position_);
-    return TokenDecoder(bits, output_, static_cast<int32_t>(outputLength_), produced_).run();
+    TokenDecoder decoder(bits, output_, static_cast<int32_t>(outputLength_), produced_);
+    const bool decoded = decoder.run();
+    produced_ = decoder.produced();
+    return decoded;
 }

@@ -27,11 +27,19 @@ public:
     // TokenDecoder::run); the output then holds them. On false the output is unspecified.
     bool run();
 
+    // Decodes tokens until at least target bytes (at most outputLength) are produced, or
+    // to the end once the fast loop's slack is gone; the next call goes on from there. False
+    // at the first token that fails, or when the stream is not exactly outputLength bytes of
+    // valid tokens. Either way the first produced() bytes of the output are final (the
+    // output past them is unspecified). run() is runTo(outputLength).
+    bool runTo(int64_t target);
+    int64_t produced() const { return produced_; }
+
 private:
-    // Tokens while the slack is there, the short ones on the short path, the others through
-    // token(). False at the first token that fails; true otherwise, with position_ and
-    // produced_ after the last token decoded.
-    bool fast();
+    // Tokens while the slack is there and fewer than target bytes are produced, the short
+    // ones on the short path, the others through token(). False at the first token that
+    // fails; true otherwise, with position_ and produced_ after the last token decoded.
+    bool fast(int64_t target);
     // The token at position_, all its numbers checked (exactToken when the window does not
     // hold it): false when it fails; true otherwise, position_ and produced_ moved past it.
     bool token();

@@ -1,14 +1,20 @@
 #include "install/FileExtraction.h"
 
+#include "app/portable/FatalTexts.h"
 #include "archive/format/ArchiveFormat.h"
 #include "archive/format/FileRecord.h"
 #include "archive/format/SettingsLayout.h"
 #include "platform/FileAttributes.h"
 #include "platform/Win32.h"
+#include "builder/BitWriter.h"
+#include "builder/BlockWriter.h"
+#include "builder/Compressor.h"
 #include "tests/win/support/ScratchFolder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -97,7 +103,7 @@ protected:
     {
         Block block(records);
         ExtractFiles(reinterpret_cast<const uint8_t*>(block.bytes.data()),
-                     static_cast<uint32_t>(block.bytes.size()), block.sizes, setup, texts, results);
+                     static_cast<uint32_t>(block.bytes.size()), nullptr, block.sizes, setup, texts, results);
     }
 
     std::string at(const std::string& relative) const { return scratch / relative; }
@@ -253,4 +259,82 @@ TEST_F(FileExtractionTest, NoRecordsPlaceNothing)
     EXPECT_STREQ("", texts.uninstallList.CStr());
     EXPECT_STREQ("", texts.log.CStr());
     EXPECT_TRUE(results.sharedFiles.IsEmpty());
+}
+
+namespace {
+
+// The bytes compressed, the token that starts at or after damageAt (when there is one)
+// replaced by a copy from before the output's start.
+std::vector<uint8_t> compressedWithDamage(const std::string& bytes, size_t damageAt)
+{
+    const uint8_t* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    std::vector<uint8_t> head(kBlockHeadSize);
+    storeU32(head.data(), kBlockMagic);
+    storeU32(head.data() + kBlockOutputLengthOffset, static_cast<uint32_t>(bytes.size()));
+    BitWriter bits(head);
+    uint32_t produced = 0;
+    bool damaged = false;
+    for (CompressedToken t : Compressor().parse(data, bytes.size())) {
+        if (!damaged && produced >= damageAt) {
+            t = CompressedToken::copy(4, produced + 5);
+            damaged = true;
+        }
+        writeToken(bits, data + produced, t);
+        produced += t.length;
+    }
+    return bits.take();
+}
+
+// A folder of a fixed name: a death test's second process writes where the first looks.
+std::string fixedFolder(const char* name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string dir = std::string(temp) + name;
+    for (const char* file : {"\\first.txt", "\\second.bin", "\\third.txt"})
+        DeleteFileA((dir + file).c_str());
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+} // namespace
+
+// The block still being decoded as the files are written: a good one places them all; one
+// damaged inside the second file's data places the first file, then ends the run with code 60
+// before the second.
+TEST(FileExtractionWhileDecoding, PlacesTheFilesUpToTheDamage)
+{
+    std::mt19937 rng(8);
+    std::string second;
+    while (second.size() < 1200000)
+        second += std::to_string(rng() % 1000) + (rng() % 5 ? " " : "\r\n");
+    const Block block({{"first.txt", kKindInstallDir, 0, "the first file"},
+                       {"second.bin", kKindInstallDir, 0, second},
+                       {"third.txt", kKindInstallDir, 0, "the third file"}});
+    const std::string dir = fixedFolder("quiv-extract-while-decoding");
+    ExtractionSetup setup;
+    setup.directories.install = dir.c_str();
+    setup.writeOptions.writeFailedText = "Write failed";
+    auto extract = [&](const std::vector<uint8_t>& compressed) {
+        BlockDecoding decoding;
+        if (!decoding.start(compressed.data(), static_cast<int>(compressed.size())))
+            return false;
+        InstallTexts texts;
+        ExtractionResults results;
+        ExtractFiles(decoding.output(), decoding.outputLength(), &decoding, block.sizes, setup, texts, results);
+        return true;
+    };
+
+    ASSERT_TRUE(extract(compressedWithDamage(block.bytes, block.bytes.size())));
+    EXPECT_EQ("the first file", ScratchFolder::ReadFile(dir + "\\first.txt"));
+    EXPECT_TRUE(second == ScratchFolder::ReadFile(dir + "\\second.bin"));
+    EXPECT_EQ("the third file", ScratchFolder::ReadFile(dir + "\\third.txt"));
+
+    fixedFolder("quiv-extract-while-decoding");
+    const std::vector<uint8_t> damaged = compressedWithDamage(block.bytes, block.bytes.size() / 2);
+    EXPECT_EXIT(extract(damaged), testing::ExitedWithCode(3),
+                testing::HasSubstr(corruptInstallerText(String(), kCorruptDataBlock).CStr()));
+    EXPECT_EQ("the first file", ScratchFolder::ReadFile(dir + "\\first.txt"));
+    EXPECT_FALSE(ScratchFolder::Exists(dir + "\\second.bin"));
+    EXPECT_FALSE(ScratchFolder::Exists(dir + "\\third.txt"));
 }

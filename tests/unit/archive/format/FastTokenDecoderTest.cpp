@@ -5,7 +5,9 @@
 #include "archive/format/FastTokenDecoder.h"
 
 #include "archive/format/ArchiveFormat.h"
+#include "archive/format/BitReader.h"
 #include "archive/format/Decompressor.h"
+#include "archive/format/TokenDecoder.h"
 #include "builder/BitWriter.h"
 #include "builder/Compressor.h"
 #include "core/OutOfMemory.h"
@@ -340,4 +342,78 @@ TEST(FastTokenDecoder, AgreesOnTokensEndingAtTheEndOfTheOutputAndTheBlock)
                     return;
             }
         }
+}
+
+// Where a decoder stopped: its answer and the bytes it gives as final.
+struct Stopped {
+    bool ok = false;
+    std::vector<uint8_t> final;
+};
+
+// The reference, token by token: on failure, the bytes before the token that failed.
+Stopped exactStop(const std::vector<uint8_t>& block)
+{
+    const int32_t outputLength = loadI32(block.data() + kBlockOutputLengthOffset);
+    std::vector<uint8_t> output(size_t(outputLength) + 1);
+    BitReader bits(block.data(), static_cast<int>(block.size()));
+    bits.seekBit(int64_t(kBlockHeadSize) * 8);
+    TokenDecoder decoder(bits, output.data(), outputLength);
+    Stopped s;
+    s.ok = decoder.run();
+    s.final.assign(output.begin(), output.begin() + decoder.produced());
+    return s;
+}
+
+// runTo in steps of step bytes, until it fails or the output is complete.
+Stopped stepwiseStop(const std::vector<uint8_t>& block, int64_t step)
+{
+    const int32_t outputLength = loadI32(block.data() + kBlockOutputLengthOffset);
+    std::vector<uint8_t> output(size_t(outputLength) + 1);
+    FastTokenDecoder decoder(block.data(), static_cast<int>(block.size()), output.data(), outputLength);
+    Stopped s;
+    for (;;) {
+        const int64_t target = decoder.produced() + step;
+        s.ok = decoder.runTo(target);
+        if (!s.ok || decoder.produced() == outputLength)
+            break;
+        if (decoder.produced() < target) {
+            ADD_FAILURE() << "stopped at " << decoder.produced() << " before " << target;
+            break;
+        }
+    }
+    s.final.assign(output.begin(), output.begin() + decoder.produced());
+    return s;
+}
+
+TEST(FastTokenDecoder, DecodesInStepsAndStopsWhereTheExactDecoderStops)
+{
+    // In steps of any size the answer is run()'s, and a block that fails gives as final the
+    // bytes before the token that fails, as the reference does: a reader of the decoded bytes
+    // learns of damage at the place it is.
+    const std::string text = wordText(40000, 12);
+    std::vector<std::vector<uint8_t>> blocks = {compress(text), compress(randomBytes(5000, 13) + text),
+                                                compress(std::string(20000, 'x') + text)};
+    std::mt19937 rng(21);
+    for (size_t b = 0, valid = blocks.size(); b < valid; ++b)
+        for (int i = 0; i < 40; ++i) {
+            std::vector<uint8_t> damaged = blocks[b];
+            const size_t streamBits = (damaged.size() - kBlockHeadSize) * 8;
+            flipBit(damaged, kBlockHeadSize * 8 + rng() % streamBits);
+            if (i % 4 == 0)
+                damaged.resize(kBlockHeadSize + rng() % (damaged.size() - kBlockHeadSize));
+            blocks.push_back(damaged);
+        }
+    int failing = 0;
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        const Stopped exact = exactStop(blocks[b]);
+        failing += !exact.ok;
+        for (const int64_t step : {1, 13, 4096, 1 << 20}) {
+            const Stopped stepwise = stepwiseStop(blocks[b], step);
+            EXPECT_EQ(exact.ok, stepwise.ok) << "block " << b << ", step " << step;
+            EXPECT_TRUE(exact.final == stepwise.final)
+                << "block " << b << ", step " << step << ": " << stepwise.final.size()
+                << " bytes final, the reference " << exact.final.size();
+        }
+    }
+    EXPECT_GT(failing, 20) << "the damaged blocks should mostly fail";
 }

@@ -37,6 +37,8 @@ public:
 private:
     static unsigned long __stdcall threadMain(void* self);
     void decode();
+    // Makes the output's pages present in one call where the system lets it; nothing else changes.
+    void commitOutput();
 
     FastTokenDecoder* decoder_ = nullptr;
     String output_;

@@ -2,10 +2,12 @@
 // Compressor; each run's block size is reported as a ratio to the input, next to its time.
 //
 //   compressor_bench [benchmark flags] [--input=FILE-OR-FOLDER] [--limit=BYTES]
+//                    [--near-chain=N] [--far-chain=N] [--good-length=N] [--nice-length=N]
 //
 // The input is a file or the files below a folder (in sorted path order, one after the other,
 // as an installer's data block holds them), at most --limit bytes (default: all); without
-// --input, 8 MiB of generated text and random bytes.
+// --input, 8 MiB of generated text and random bytes. The last four set OptimalCompressor's
+// options of those names (default: its defaults), for trying them out.
 #include "bench/BenchInput.h"
 #include "builder/BlockWriter.h"
 #include "builder/Compressor.h"
@@ -18,6 +20,12 @@
 #include <vector>
 
 namespace {
+
+OptimalCompressor::Options& optimalOptions()
+{
+    static OptimalCompressor::Options options;
+    return options;
+}
 
 std::vector<uint8_t>& input()
 {
@@ -43,7 +51,7 @@ void measure(benchmark::State& state, Parse parse)
 
 void optimal(benchmark::State& state)
 {
-    OptimalCompressor::Options options;
+    OptimalCompressor::Options options = optimalOptions();
     options.threads = unsigned(state.range(0));
     const OptimalCompressor compressor(options);
     measure(state, [&](const uint8_t* data, size_t size) { return compressor.parse(data, size); });
@@ -64,6 +72,14 @@ bool prepare(int argc, char** argv)
             where = arg.substr(8);
         } else if (arg.rfind("--limit=", 0) == 0) {
             limit = std::stoull(arg.substr(8));
+        } else if (arg.rfind("--near-chain=", 0) == 0) {
+            optimalOptions().nearChain = std::stoi(arg.substr(13));
+        } else if (arg.rfind("--far-chain=", 0) == 0) {
+            optimalOptions().farChain = std::stoi(arg.substr(12));
+        } else if (arg.rfind("--good-length=", 0) == 0) {
+            optimalOptions().goodLength = uint32_t(std::stoul(arg.substr(14)));
+        } else if (arg.rfind("--nice-length=", 0) == 0) {
+            optimalOptions().niceLength = uint32_t(std::stoul(arg.substr(14)));
         } else {
             std::fprintf(stderr, "compressor_bench: unknown argument %s\n", arg.c_str());
             return false;

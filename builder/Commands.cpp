@@ -30,8 +30,8 @@ const char kBuildHelp[] =
     "                     else setup.exe beside the project file); volume files go beside it\n"
     "  --stub PATH        the engine to copy (default: $QUIV_STUB, qsx.exe beside quiv, or\n"
     "                     ../win64/qsx.exe from quiv's folder)\n"
-    "  --fast             the fast compressor, whatever [archive] compression says (larger\n"
-    "                     installer, built several times faster)\n"
+    "  --fast             the lazy hash-chain compressor, whatever [archive] compression\n"
+    "                     says (a larger installer)\n"
     "  --quiet            no progress display\n";
 const char kListHelp[] =
     "usage: quiv list INSTALLER.exe\n"

@@ -2,6 +2,6 @@
 // How hard the builder compresses the file-data block.
 
 enum class CompressionLevel {
-    kBest,   // OptimalCompressor: the fewest bits it can find, several times slower
-    kFast,   // Compressor: hash chains with one step of lazy evaluation
+    kBest,   // OptimalCompressor: the fewest bits it can find, on worker threads
+    kFast,   // Compressor: a hash chain with one step of lazy evaluation, on one thread
 };

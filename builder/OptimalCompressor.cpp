@@ -249,12 +249,16 @@ private:
             if (!consider(pos, from, limit, best, out, count))
                 return count;
             const int32_t older = nearPrev_[from & (kNearWindow - 1)];
-            if (older >= c)
+            if (older >= c) {
+                c = -1;
                 break;
+            }
             c = older;
+            if (best >= sh_.options.goodLength)
+                break;
         }
         // The near chain covered every distance below this one.
-        const size_t searched = (steps > 0) ? kNearWindow : (c >= 0 ? pos - size_t(c) : kNearWindow);
+        const size_t searched = c >= 0 && pos - size_t(c) < kNearWindow ? pos - size_t(c) : kNearWindow;
         // A copy as long as its distance is cut short by the rule that copies never overlap: the
         // bytes repeat with that period, so twice the distance back allows one twice as long.
         while (count > 0 && out[count - 1].length == out[count - 1].distance &&
@@ -341,13 +345,21 @@ private:
     size_t parseWindow(size_t s, size_t windowEnd, size_t end, std::vector<CompressedToken>& out)
     {
         const size_t n = windowEnd - s;
-        std::fill(costM_.begin(), costM_.begin() + n + 1, kInfinity);
-        std::fill(costL_.begin(), costL_.begin() + n + 1, kInfinity);
+        // Costs are set to infinity only as far as a token from k can reach (a token taken into
+        // the program is shorter than niceLength): a window that a long copy ends early costs
+        // no more than the positions it covered.
+        size_t ready = 0;
+        const auto prepareUpTo = [&](size_t last) {
+            for (; ready <= last; ++ready)
+                costM_[ready] = costL_[ready] = kInfinity;
+        };
+        prepareUpTo(0);
         for (size_t c = 0; c < queues_.size(); ++c)
             queues_[c].reset(std::min<size_t>(costs_.literal[c].hi - costs_.literal[c].lo + 1, n + 1));
         costM_[0] = 0;
         Match matches[kMaxCandidates];
         for (size_t k = 0;; ++k) {
+            prepareUpTo(std::min(n, k + nice_));
             if (k > 0)
                 literalArrival(k);
             bestL_[k] = costL_[k] < costM_[k];
@@ -509,8 +521,10 @@ std::vector<std::vector<CompressedToken>> parseSegments(Shared& shared, const Op
 
 OptimalCompressor::OptimalCompressor(Options options) : options_(options)
 {
-    if (options_.nearChain < 1 || options_.farChain < 1 || options_.niceLength < 8 || options_.segmentSize == 0)
-        throw std::invalid_argument("OptimalCompressor: chain below 1, nice length below 8 or segment size 0");
+    if (options_.nearChain < 1 || options_.farChain < 1 || options_.niceLength < 8 || options_.segmentSize == 0 ||
+        options_.goodLength < size_t(kMinCopyLength))
+        throw std::invalid_argument("OptimalCompressor: chain below 1, nice length below 8, good length below 4 or "
+                                    "segment size 0");
 }
 
 std::vector<CompressedToken> OptimalCompressor::parse(const uint8_t* data, size_t size, const Progress& progress) const

@@ -137,10 +137,24 @@ TEST_P(EveryCompressor, RoundTripsEveryKindOfInput)
 
 TEST(OptimalCompressor, NeverLargerThanTheLazyParse)
 {
+    // The lazy parse searching its chain as deep as the optimal one searches its near chain.
+    Compressor::Options sameDepth;
+    sameDepth.maxChain = OptimalCompressor::Options().nearChain;
     for (const Case& c : everyKindOfInput()) {
-        const size_t lazy = roundTrip(c.input, lazyParse({}), c.name);
+        const size_t lazy = roundTrip(c.input, lazyParse(sameDepth), c.name);
         EXPECT_LE(roundTrip(c.input, optimalParse({}), c.name), lazy) << c.name;
     }
+}
+
+TEST(OptimalCompressor, OneThreadAndTwoGiveTheSameBlock)
+{
+    const std::string input = wordText(100000, 31) + randomBytes(30000, 32) + wordText(100000, 33);
+    OptimalCompressor::Options one = smallSegments(), two = smallSegments();
+    one.threads = 1;
+    two.threads = 2;
+    const uint8_t* in = reinterpret_cast<const uint8_t*>(input.data());
+    EXPECT_EQ(writeBlock(in, input.size(), OptimalCompressor(one).parse(in, input.size())),
+              writeBlock(in, input.size(), OptimalCompressor(two).parse(in, input.size())));
 }
 
 TEST(OptimalCompressor, FindsCopiesBeyondTheNearWindow)

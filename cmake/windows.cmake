@@ -35,6 +35,8 @@ endforeach()
 # compiler error on Vector's element placement once the file-extraction code is linked in;
 # every program linked from the engine's code goes without that pass.
 target_link_options(quiv_engine INTERFACE -fno-ipa-sra)
+# The optimised code is generated at link time: with the engine's flags (stack alignment).
+target_link_options(quiv_engine INTERFACE ${QUIV_ENGINE_FLAGS})
 
 file(GLOB QSX_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/resources/*.rc)
 set(QSX_ENTRY ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${CMAKE_SOURCE_DIR}/app/FatalError.cpp
@@ -58,6 +60,9 @@ endif()
 # It carries no relocations either (about 3 KB): an installer runs at its preferred base
 # address, so the image is not moved (no address-space randomisation for it).
 set(QSX_LINK -nostartfiles -Wl,-e,${QSX_ENTRY_SYMBOL} -Wl,--disable-dynamicbase,--disable-reloc-section)
+# Its optimised code is generated as one piece, not in parallel parts: the parts could neither
+# share their constant texts nor inline across each other (about 1 KB).
+list(APPEND QSX_LINK -flto-partition=one)
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
   add_executable(qsx WIN32 ${QSX_ENTRY} ${QSX_RESOURCES})
   set_property(TARGET qsx PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)

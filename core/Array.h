@@ -12,7 +12,7 @@
 template <typename T>
 class Array {
 public:
-    Array() {}
+    constexpr Array() {}
     // n default-constructed elements (none for n < 1).
     explicit Array(int n) { SetCount(n); }
     Array(const Array& other) { copyFrom(other); }

@@ -51,7 +51,7 @@ enum : int {
 class String {
 public:
     // ---------------------------------------------------------------- construction
-    String() : data_(nullptr), length_(0), capacity_(0) {}   // null data
+    constexpr String() : data_(nullptr), length_(0), capacity_(0) {}   // null data
     String(const char* text);                                // as Assign(text)
     String(const String& other);                             // copies the bytes
     String(String&& other) noexcept;                         // takes the buffer; other empty

@@ -46,7 +46,7 @@ class Vector;
 template <typename T>
 class Vector<T, true> {
 public:
-    Vector() {}
+    constexpr Vector() {}
     Vector(const Vector& other) { copyFrom(other); }
     Vector(Vector&& other) noexcept { take(other); }
     ~Vector() { releaseMemory(buffer_); }
@@ -303,7 +303,7 @@ private:
 template <typename T>
 class Vector<T, false> {
 public:
-    Vector() {}
+    constexpr Vector() {}
     Vector(const Vector& other) { copyFrom(other); }
     Vector(Vector&& other) noexcept { take(other); }
     ~Vector() { Clear(); }

@@ -10,8 +10,9 @@
 
 #include <cstdint>
 
-// The uninstall key, below HKEY_LOCAL_MACHINE; the product's key name follows.
-constexpr char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+// The uninstall key, below HKEY_LOCAL_MACHINE; the product's key name follows (inline: one
+// copy in the program, not one per file that uses it).
+inline constexpr char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // One value to write (or delete) under the key.
 struct UninstallValue {

@@ -159,10 +159,15 @@ TEST(OptimalCompressor, OneThreadAndTwoGiveTheSameBlock)
 
 TEST(OptimalCompressor, FindsCopiesBeyondTheNearWindow)
 {
-    // The chunk comes back 1.5 MB later, past the 4-byte chain's reach: one copy.
+    // The chunk comes back 1.5 MB later, past the 4-byte chain's reach: one copy. With small
+    // segments the copy reaches back into a segment parsed before, maybe by the other thread.
     const std::string chunk = randomBytes(20000, 21);
     const std::string input = chunk + randomBytes(1500000, 22) + chunk;
-    EXPECT_GT(chunk.size() + 1500000 + 400, roundTrip(input, optimalParse({}), "far copy"));
+    OptimalCompressor::Options small;
+    small.segmentSize = 65536;
+    small.threads = 2;
+    for (const OptimalCompressor::Options& o : {OptimalCompressor::Options(), small})
+        EXPECT_GT(chunk.size() + 1500000 + 400, roundTrip(input, optimalParse(o), "far copy")) << o.segmentSize;
 }
 
 TEST(OptimalCompressor, ReportsProgressUpToTheWholeInput)

@@ -19,24 +19,11 @@ constexpr size_t kWindow = size_t(1) << 16;       // positions of one dynamic-pr
 constexpr int kNearBits = 20;                      // the near chain reaches 1 MiB back
 constexpr size_t kNearWindow = size_t(1) << kNearBits;
 constexpr int kNearHashBits = 18;
-// Each worker's table of 8-byte prefixes (the newest position of each hash) finds the copies
-// beyond the few near-chain entries searched, at any distance since the segment began (and
-// within the MiB before it).
-constexpr int kMidHashBits = 20;
-constexpr size_t kMidPrefix = 8;
-// Far copies are found through anchors: the positions whose 64-byte window (the bytes from there
-// on) hashes to a value with its top kAnchorBits bits zero, about one in 2^kAnchorBits. Equal
-// windows anchor alike wherever they are, so a long repeat shows up as an anchor whose key an
-// earlier anchor had.
-constexpr size_t kAnchorWindow = 64;
-constexpr int kAnchorBits = 6;
-constexpr int kAnchorShift = int(64 / kAnchorWindow);   // the hash forgets a byte after the window
-constexpr int kAnchorMinHashBits = 10;
-constexpr int kAnchorMaxHashBits = 21;
-constexpr int kAnchorProbes = 4;                   // older anchors of a slot looked at for an equal key
-constexpr int kMaxFarChain = 8;                    // Options::farChain at most
-// A near copy this long makes the prefix table and the anchors not worth searching: a longer
-// copy, if any, is found again at the next positions, where the near copy is shorter.
+constexpr int kFarMinHashBits = 12;
+constexpr int kFarMaxHashBits = 22;
+constexpr size_t kFarPrefix = 8;                   // bytes hashed for the far chain
+// A near copy this long makes the far chain not worth searching: a longer far copy, if any, is
+// found again at the next positions, where the near copy is shorter.
 constexpr size_t kFarSkip = 32;
 // After 2^kSkipShift searches in a row without a copy, one position is skipped between
 // searches, after twice as many two, and so on up to kMaxSkip.
@@ -125,84 +112,33 @@ struct Costs {
     std::vector<LiteralClass> literal; // classes covering run lengths 1..kWindow
 };
 
-// A rolling hash whose value after a byte depends on the last 64 bytes only (each step shifts
-// the older bytes one bit further up and out): h = (h << 1) + gear[byte].
-struct Gear {
-    uint64_t table[256];
-    Gear()
-    {
-        uint64_t x = 0x9E3779B97F4A7C15ull;
-        for (uint64_t& t : table) {   // splitmix64
-            x += 0x9E3779B97F4A7C15ull;
-            uint64_t z = x;
-            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-            z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-            t = z ^ (z >> 31);
-        }
-    }
-};
-
-// The input's anchors in order, each linked to the latest anchor before it with the same key.
-struct Anchors {
-    std::vector<uint32_t> position;   // where the anchor's window starts
-    std::vector<uint32_t> key;        // the window's hash, its low 32 bits
-    std::vector<int32_t> previous;    // index of the latest earlier anchor with this key, or -1
-
-    Anchors(const uint8_t* data, size_t size)
-    {
-        if (size < kAnchorWindow)
-            return;
-        static const Gear gear;
-        uint64_t h = 0;
-        uint64_t last = 0;
-        bool any = false;
-        for (size_t i = 0; i < size; ++i) {
-            h = (h << kAnchorShift) + gear.table[data[i]];
-            if (i + 1 < kAnchorWindow || (h >> (64 - kAnchorBits)) != 0)
-                continue;
-            // A run of one window repeated (equal bytes, say) anchors once, not at every step.
-            if (any && h == last && position.back() + kAnchorWindow > i + 1 - kAnchorWindow)
-                continue;
-            position.push_back(uint32_t(i + 1 - kAnchorWindow));
-            key.push_back(uint32_t(h));
-            last = h;
-            any = true;
-        }
-        int bits = kAnchorMinHashBits;
-        while (bits < kAnchorMaxHashBits && (size_t(1) << bits) < position.size())
-            ++bits;
-        std::vector<int32_t> head(size_t(1) << bits, -1);
-        previous.resize(position.size());
-        for (size_t a = 0; a < position.size(); ++a) {
-            const uint32_t slot = (key[a] * 2654435761u) >> (32 - bits);
-            previous[a] = head[slot];
-            head[slot] = int32_t(a);
-        }
-    }
-
-    // The latest anchor before a with a's key, among the few of its slot; -1 when none.
-    int32_t match(size_t a) const
-    {
-        int32_t b = previous[a];
-        for (int probe = 0; b >= 0 && probe < kAnchorProbes; ++probe, b = previous[size_t(b)])
-            if (key[size_t(b)] == key[a])
-                return b;
-        return -1;
-    }
-};
-
-// What every worker reads: the input, the anchors, the costs; and the progress count.
+// What every worker reads: the input, the far chain, the costs; and the progress count.
 struct Shared {
     const OptimalCompressor::Options& options;
     const uint8_t* data;
     size_t size;
     Costs costs;
-    Anchors anchors;
+    std::vector<int32_t> farPrev;   // the previous position with the same 8-byte hash, or -1
     std::atomic<size_t> done{0};
 
     Shared(const OptimalCompressor::Options& o, const uint8_t* d, size_t n)
-        : options(o), data(d), size(n), costs(o.niceLength), anchors(d, n)
+        : options(o), data(d), size(n), costs(o.niceLength)
     {
+        buildFarChain();
+    }
+
+    void buildFarChain()
+    {
+        int bits = kFarMinHashBits;
+        while (bits < kFarMaxHashBits && (size_t(1) << bits) < size)
+            ++bits;
+        std::vector<int32_t> head(size_t(1) << bits, -1);
+        farPrev.assign(size, -1);
+        for (size_t i = 0; i + kFarPrefix <= size; ++i) {
+            const uint32_t h = uint32_t((load64(data + i) * 0x9E3779B97F4A7C15ull) >> (64 - bits));
+            farPrev[i] = head[h];
+            head[h] = int32_t(i);
+        }
     }
 };
 
@@ -242,7 +178,7 @@ public:
     explicit SegmentParser(Shared& shared)
         : sh_(shared), data_(shared.data), size_(shared.size), costs_(shared.costs),
           nice_(shared.options.niceLength), nearHead_(size_t(1) << kNearHashBits),
-          nearPrev_(kNearWindow), midHead_(size_t(1) << kMidHashBits), costM_(kWindow + 1), costL_(kWindow + 1), from_(kWindow + 1),
+          nearPrev_(kNearWindow), costM_(kWindow + 1), costL_(kWindow + 1), from_(kWindow + 1),
           distance_(kWindow + 1), litLength_(kWindow + 1), bestL_(kWindow + 1), prevL_(kWindow + 1),
           queues_(shared.costs.literal.size())
     {
@@ -252,16 +188,11 @@ public:
     void parse(size_t begin, size_t end, std::vector<CompressedToken>& out)
     {
         std::fill(nearHead_.begin(), nearHead_.end(), -1);
-        std::fill(midHead_.begin(), midHead_.end(), -1);
         inserted_ = begin > kNearWindow ? begin - kNearWindow : 0;
         runEnd_ = begin;
         nextSearch_ = begin;
         lastSearch_ = begin;
         misses_ = 0;
-        const std::vector<uint32_t>& anchors = sh_.anchors.position;
-        nextAnchor_ = size_t(std::lower_bound(anchors.begin(), anchors.end(), uint32_t(begin)) - anchors.begin());
-        farFor_ = SIZE_MAX;
-        farCount_ = 0;
         for (size_t s = begin; s < end;) {
             const size_t next = parseWindow(s, std::min(end, s + kWindow), end, out);
             sh_.done += next - s;
@@ -272,11 +203,6 @@ public:
 private:
     uint32_t nearHash(size_t pos) const { return (loadU32(data_ + pos) * 2654435761u) >> (32 - kNearHashBits); }
 
-    uint32_t midHash(size_t pos) const
-    {
-        return uint32_t((load64(data_ + pos) * 0x9E3779B97F4A7C15ull) >> (64 - kMidHashBits));
-    }
-
     // Adds every position before end to the near chain (a position needs 4 bytes to hash).
     void insertUpTo(size_t end)
     {
@@ -284,8 +210,6 @@ private:
             const uint32_t h = nearHash(inserted_);
             nearPrev_[inserted_ & (kNearWindow - 1)] = nearHead_[h];
             nearHead_[h] = int32_t(inserted_);
-            if (inserted_ + kMidPrefix <= size_)
-                midHead_[midHash(inserted_)] = int32_t(inserted_);
         }
         inserted_ = std::max(inserted_, end);
     }
@@ -345,32 +269,14 @@ private:
             if (count == before)
                 break;
         }
-        if (best >= kFarSkip)
+        if (limit < kFarPrefix || best >= kFarSkip)
             return count;
-        if (limit >= kMidPrefix) {
-            const int32_t m = midHead_[midHash(pos)];
-            if (m >= 0 && pos - size_t(m) >= searched && !consider(pos, size_t(m), limit, best, out, count))
+        c = sh_.farPrev[pos];
+        for (int far = sh_.options.farChain; c >= 0 && far > 0; --far) {
+            const size_t from = size_t(c);
+            if (pos - from >= searched && !consider(pos, from, limit, best, out, count))
                 return count;
-        }
-        // The far copies are those of the first anchor at or after pos: the window there
-        // repeats bytes at their distances, and a repeat that starts before the anchor starts
-        // from pos at the same distance.
-        const Anchors& anchors = sh_.anchors;
-        while (nextAnchor_ < anchors.position.size() && anchors.position[nextAnchor_] < pos)
-            ++nextAnchor_;
-        if (nextAnchor_ == anchors.position.size())
-            return count;
-        if (farFor_ != nextAnchor_) {
-            farFor_ = nextAnchor_;
-            farCount_ = 0;
-            for (int32_t b = anchors.match(nextAnchor_); b >= 0 && farCount_ < sh_.options.farChain;
-                 b = anchors.match(size_t(b)))
-                farDistance_[farCount_++] = anchors.position[nextAnchor_] - anchors.position[size_t(b)];
-        }
-        for (int f = 0; f < farCount_; ++f) {
-            const size_t distance = farDistance_[f];
-            if (distance >= searched && distance <= pos && !consider(pos, pos - distance, limit, best, out, count))
-                return count;
+            c = sh_.farPrev[from];
         }
         return count;
     }
@@ -545,16 +451,11 @@ private:
     size_t nice_;
     std::vector<int32_t> nearHead_;
     std::vector<int32_t> nearPrev_;
-    std::vector<int32_t> midHead_;
     size_t inserted_ = 0;
     size_t runEnd_ = 0;
     size_t nextSearch_ = 0;   // the next position where copies are searched for
     size_t misses_ = 0;       // searches in a row that found no copy
     size_t lastSearch_ = 0;   // the last position searched
-    size_t nextAnchor_ = 0;   // the first anchor at or after the last position searched
-    size_t farFor_ = SIZE_MAX; // the anchor whose copy distances farDistance_ holds
-    int farCount_ = 0;
-    uint32_t farDistance_[kMaxFarChain] = {};
     // Per window position: the cheapest arrival by a copy or run (M) and by a literal run (L).
     std::vector<int64_t> costM_, costL_;
     std::vector<uint32_t> from_;       // M: where the copy or run starts
@@ -620,10 +521,10 @@ std::vector<std::vector<CompressedToken>> parseSegments(Shared& shared, const Op
 
 OptimalCompressor::OptimalCompressor(Options options) : options_(options)
 {
-    if (options_.nearChain < 1 || options_.farChain < 1 || options_.farChain > kMaxFarChain ||
-        options_.niceLength < 8 || options_.segmentSize == 0 || options_.goodLength < size_t(kMinCopyLength))
-        throw std::invalid_argument("OptimalCompressor: chain below 1, far chain above 8, nice length below 8, "
-                                    "good length below 4 or segment size 0");
+    if (options_.nearChain < 1 || options_.farChain < 1 || options_.niceLength < 8 || options_.segmentSize == 0 ||
+        options_.goodLength < size_t(kMinCopyLength))
+        throw std::invalid_argument("OptimalCompressor: chain below 1, nice length below 8, good length below 4 or "
+                                    "segment size 0");
 }
 
 std::vector<CompressedToken> OptimalCompressor::parse(const uint8_t* data, size_t size, const Progress& progress) const
